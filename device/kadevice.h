@@ -1,0 +1,93 @@
+#ifndef KADEVICE_H
+#define KADEVICE_H
+
+#include "device/kadeviceinfo.h"
+
+#include <QImage>
+#include <QObject>
+#include <QSerialPort>
+
+enum ParseMode : qint32
+{
+    PARSE_CMD = 0,
+    PARSE_INFO = 1,
+    PARSE_SI = 2,
+    PARSE_CI = 3,
+};
+
+enum
+{
+    DEV_ERR_NONE = 0,
+    DEV_ERR_NO_PORT = 1,
+    DEV_ERR_NO_ANSWER = 2,
+};
+
+// Owns the serial link to the imaging device: finds and opens its port, sends its commands and
+// turns the received byte stream into device information and images. Lives on a worker thread
+// and talks to the rest of the program only through its signals and slots.
+class KaDevice : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit KaDevice(QObject* parent = nullptr);
+    ~KaDevice() override;
+
+    // Hands a received batch to the parsers, byte by byte in the mode each byte finds.
+    void handle_received_bytes(const char* data, qint64 size);
+
+signals:
+    void s_device_connect(bool connected, int error, KaDeviceInfo dev_info);
+    void s_recv_stored_image(int index, QImage* img);
+    void s_recv_current_image(QImage* img);
+
+public slots:
+    void connect_device_slot();
+    void check_connect_state_slot();
+    void disconnect_device_slot();
+    void get_device_info_slot();
+    void get_stored_image_slot();
+    void delete_stored_image_slot(int index);
+    void get_current_image_slot();
+    void serial_data_handle_slot();
+    void parser_cmd_data(char c);
+    void parser_info_data(char c);
+    void parser_ci_data(char c);
+    void parser_si_data(char c);
+    void serial_error_handle_slot();
+    void send_at_cmd(QString cmd);
+
+private:
+    void reset_receive_state();
+    QImage* create_frame_image(qint32 width, qint32 height, qint32 bpp);
+    qint64 take_stored_pixels(const char* data, qint64 size);
+    qint64 take_current_pixels(const char* data, qint64 size);
+    void finish_stored_image();
+    void finish_current_image();
+
+    QSerialPort* serial_port;
+    bool is_connected;
+    bool info_received;
+    ParseMode parse_mode;
+    char line_buf[32];
+    qint32 line_len;
+    qint32 info_line;
+    KaDeviceInfo dev_info;
+    qint32 si_state;
+    qint32 si_width;
+    qint32 si_height;
+    qint32 si_bpp;
+    qint32 si_index;
+    QImage* si_image;
+    uchar* si_bits;
+    qint32 si_count;
+    qint32 ci_state;
+    qint32 ci_width;
+    qint32 ci_height;
+    qint32 ci_bpp;
+    QImage* ci_image;
+    uchar* ci_bits;
+    qint32 ci_count;
+};
+
+#endif // KADEVICE_H

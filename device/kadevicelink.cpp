@@ -1,0 +1,110 @@
+// Port discovery, the connection lifecycle and the command channel of KaDevice.
+#include "device/kadevice.h"
+#include "device/portlist.h"
+
+#include <QDebug>
+#include <QRegExp>
+#include <QTimer>
+
+namespace {
+const int kHandshakeTimeoutMs = 600;
+const qint64 kCommandLength = 8;
+} // namespace
+
+void KaDevice::connect_device_slot()
+{
+    if (is_connected)
+        return;
+    if (serial_port->isOpen())
+        return; // a handshake is under way
+
+    const PortList ports = availablePortList();
+    QRegExp bridge(".*CP21.*", Qt::CaseSensitive, QRegExp::RegExp);
+    for (const auto& port : ports) {
+        if (!bridge.exactMatch(port.second))
+            continue;
+        qDebug() << port.first;
+        qDebug() << port.second;
+
+        serial_port->setPortName(port.first);
+        serial_port->setBaudRate(460800, QSerialPort::AllDirections);
+        serial_port->setDataBits(QSerialPort::Data8);
+        serial_port->setStopBits(QSerialPort::OneStop);
+        serial_port->setParity(QSerialPort::NoParity);
+        serial_port->setFlowControl(QSerialPort::NoFlowControl);
+        if (!serial_port->open(QIODevice::ReadWrite))
+            continue;
+
+        // A reply cut off with the last connection must not eat this one's handshake.
+        reset_receive_state();
+        get_device_info_slot();
+        QTimer::singleShot(kHandshakeTimeoutMs, this, SLOT(check_connect_state_slot()));
+        info_received = false;
+        return;
+    }
+    emit s_device_connect(false, DEV_ERR_NO_PORT, dev_info);
+}
+
+void KaDevice::check_connect_state_slot()
+{
+    if (info_received)
+        return;
+    if (serial_port->isOpen())
+        serial_port->close();
+    emit s_device_connect(false, DEV_ERR_NO_ANSWER, dev_info);
+}
+
+void KaDevice::disconnect_device_slot()
+{
+    if (!is_connected)
+        return;
+    if (serial_port->isOpen()) {
+        send_at_cmd(QStringLiteral("AT_DIS**"));
+        serial_port->waitForBytesWritten(0);
+        serial_port->close();
+    }
+    is_connected = false;
+    emit s_device_connect(false, DEV_ERR_NONE, dev_info);
+}
+
+void KaDevice::serial_error_handle_slot()
+{
+    if (serial_port->isOpen())
+        serial_port->close();
+    if (is_connected) {
+        is_connected = false;
+        emit s_device_connect(false, DEV_ERR_NONE, dev_info);
+    }
+}
+
+void KaDevice::get_device_info_slot()
+{
+    send_at_cmd(QStringLiteral("AT_INFO*"));
+    qDebug() << "send cmd AT_INFO*";
+}
+
+void KaDevice::get_stored_image_slot()
+{
+    send_at_cmd(QStringLiteral("AT_GSI**"));
+    qDebug() << "send cmd AT_GSI**";
+}
+
+void KaDevice::delete_stored_image_slot(int index)
+{
+    Q_UNUSED(index) // the device offers no way to delete a picture
+}
+
+void KaDevice::get_current_image_slot()
+{
+    send_at_cmd(QStringLiteral("AT_GCI**"));
+    qDebug() << "send cmd AT_GCI**";
+}
+
+void KaDevice::send_at_cmd(QString cmd)
+{
+    if (!serial_port->isOpen())
+        return;
+    const QByteArray bytes = cmd.toLocal8Bit();
+    // Commands are 8 bytes; a shorter text is never read past its end.
+    serial_port->write(bytes.constData(), qMin(kCommandLength, qint64(bytes.size())));
+}

@@ -1,0 +1,173 @@
+#include "ui/mainwindow.h"
+
+#include "app/fontfamilies.h"
+#include "device/kadevice.h"
+#include "ui/pixelfont.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPalette>
+#include <QPixmap>
+#include <QPushButton>
+#include <QThread>
+
+namespace {
+
+const char* const styleLargeButton =
+    "QPushButton{background-color:white;        color: rgb(83,83,83);  border: 0;}"
+    "QPushButton:hover{background-color:rgb(225,225,225);}"
+    "QPushButton:pressed{background-color:rgb(200, 200, 200)}";
+const char* const styleClose =
+    "QPushButton{background-color:white;        color: rgb(83,83,83);  border: 0;"
+    "background-image: url(:/image/close);background-position:center;background-repeat:no-repeat;}"
+    "QPushButton:hover{background-color:rgb(225,225,225);background-image: url(:/image/closed);}"
+    "QPushButton:pressed{background-color:rgb(200, 200, 200)}";
+const char* const styleMinimize =
+    "QPushButton{background-color:white;        color: rgb(83,83,83); border: 0;"
+    "background-image: url(:/image/minimize);background-position:center;background-repeat:no-repeat;}"
+    "QPushButton:hover{background-color:rgb(225,225,225);background-image: url(:/image/minimized);}"
+    "QPushButton:pressed{background-color:rgb(200, 200, 200)}";
+const char* const styleLanguageButton =
+    "QPushButton{background-color:white;         color: rgb(83,83,83);  border: 0;}"
+    "QPushButton:hover{background-color:rgb(225,225,225);}"
+    "QPushButton:pressed{background-color:rgb(200, 200, 200)}";
+const char* const styleHelp = "QPushButton{background-color:white;         background-image: url(:/image/help); "
+                              "border: 0;}QPushButton:hover{background-image: url(:/image/helpd);}";
+const char* const styleList = "QListWidget{background-color:rgb(182, 188, 205);border: 0;}";
+
+QPushButton* makeButton(QWidget* parent, const QRect& geometry, const char* styleSheet)
+{
+    QPushButton* button = new QPushButton(parent);
+    button->setGeometry(geometry);
+    button->setAutoFillBackground(true);
+    button->setStyleSheet(styleSheet);
+    return button;
+}
+
+} // namespace
+
+MainWindow::MainWindow(QWidget* parent)
+    : QMainWindow(parent), device(nullptr), devInfo(), widgetBackground(nullptr), dragLastPos(0, 0),
+      mousePressed(false), widgetTitle(nullptr), buttonConnect(nullptr), deviceConnected(false),
+      buttonExport(nullptr), buttonExportAll(nullptr), buttonClose(nullptr), buttonMinimize(nullptr),
+      labelSeparator(nullptr), buttonCh(nullptr), buttonEn(nullptr), labelUnderline(nullptr),
+      buttonHelp(nullptr), labelStatusIcon(nullptr), labelStatusText(nullptr), labelDeviceInfo(nullptr),
+      labelLogo(nullptr), listWidget(nullptr), labelFrame(nullptr), labelPreview(nullptr),
+      labelImageNumber(nullptr)
+{
+    initUi();
+    applyLanguage();
+
+    device = new KaDevice(nullptr);
+    QThread* thread = new QThread(nullptr);
+    // Deferred deletion still runs after the loop ends, so the port closes on its own thread.
+    connect(thread, &QThread::finished, device, &QObject::deleteLater);
+    thread->start(QThread::InheritPriority);
+    device->moveToThread(thread);
+
+    initConnections();
+}
+
+MainWindow::~MainWindow()
+{
+    // Stop the worker before the window goes: nothing is sent to the device, the port is closed.
+    QThread* thread = device->thread();
+    thread->quit();
+    thread->wait();
+    delete thread;
+}
+
+void MainWindow::initUi()
+{
+    setWindowFlags(Qt::FramelessWindowHint);
+    setAttribute(Qt::WA_TranslucentBackground);
+
+    const QPixmap background(":/image/background");
+    setFixedSize(background.width(), background.height());
+
+    widgetBackground = new QWidget(this);
+    widgetBackground->setGeometry(0, 0, width(), height());
+    widgetBackground->setAutoFillBackground(true);
+    QPalette backgroundPalette = widgetBackground->palette();
+    backgroundPalette.setBrush(QPalette::Window, QBrush(background));
+    widgetBackground->setPalette(backgroundPalette);
+
+    widgetTitle = new QWidget(widgetBackground);
+    widgetTitle->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    buttonConnect = makeButton(widgetBackground, QRect(20, 68, 180, 60), styleLargeButton);
+    buttonExport = makeButton(widgetBackground, QRect(200, 68, 180, 60), styleLargeButton);
+    buttonExportAll = makeButton(widgetBackground, QRect(380, 68, 180, 60), styleLargeButton);
+    buttonClose = makeButton(widgetBackground, QRect(875, 35, 22, 22), styleClose);
+    buttonMinimize = makeButton(widgetBackground, QRect(850, 35, 22, 22), styleMinimize);
+
+    labelSeparator = new QLabel(widgetBackground);
+    labelSeparator->setGeometry(763, 78, 20, 40);
+    labelSeparator->setText("|");
+    labelSeparator->setFont(pixelFont(fontFamilyEn, 21));
+
+    buttonCh = makeButton(widgetBackground, QRect(710, 78, 50, 40), styleLanguageButton);
+    buttonCh->setText(QString::fromUtf8("中文"));
+    buttonEn = makeButton(widgetBackground, QRect(770, 78, 70, 40), styleLanguageButton);
+    buttonEn->setText("English");
+
+    labelUnderline = new QLabel(widgetBackground);
+    labelUnderline->setAutoFillBackground(true);
+    QPalette underlinePalette = labelUnderline->palette();
+    underlinePalette.setBrush(QPalette::Window, QBrush(QColor(232, 68, 65, 255)));
+    labelUnderline->setPalette(underlinePalette);
+
+    buttonHelp = makeButton(widgetBackground, QRect(870, 78, 32, 32), styleHelp);
+
+    labelStatusIcon = new QLabel(widgetBackground);
+
+    labelStatusText = new QLabel(widgetBackground);
+    labelStatusText->setGeometry(20, 218, 180, 20);
+    labelStatusText->setAlignment(Qt::AlignCenter);
+    labelStatusText->setStyleSheet("color:white;");
+
+    labelDeviceInfo = new QLabel(widgetBackground);
+    labelDeviceInfo->setGeometry(20, 240, 180, 20);
+    labelDeviceInfo->setAlignment(Qt::AlignCenter);
+    labelDeviceInfo->setStyleSheet("color:white;");
+
+    labelLogo = new QLabel(widgetBackground);
+
+    listWidget = new QListWidget(widgetBackground);
+    listWidget->setGeometry(20, 267, 180, 320);
+    listWidget->setStyleSheet(styleList);
+    listWidget->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+
+    const QPixmap frame(":/image/frame");
+    labelFrame = new QLabel(widgetBackground);
+    labelFrame->setGeometry(320, 150, frame.width(), frame.height());
+    labelFrame->setPixmap(frame);
+
+    labelPreview = new QLabel(labelFrame);
+    labelPreview->setGeometry(64, 64, 360, 240);
+
+    labelImageNumber = new QLabel(labelFrame);
+    labelImageNumber->setGeometry(68, 335, 200, 40);
+    labelImageNumber->setText("Image Number. ");
+    labelImageNumber->setFont(pixelFont(fontFamilyEn, 15));
+    labelImageNumber->setStyleSheet("color:rgb(128,128,128);");
+}
+
+void MainWindow::initConnections()
+{
+    connect(buttonClose, SIGNAL(clicked(bool)), this, SLOT(slotButtonClose()));
+    connect(buttonMinimize, SIGNAL(clicked(bool)), this, SLOT(slotButtonMinimize()));
+    connect(buttonCh, SIGNAL(clicked(bool)), this, SLOT(slotButtonCh()));
+    connect(buttonEn, SIGNAL(clicked(bool)), this, SLOT(slotButtonEn()));
+    connect(buttonConnect, SIGNAL(clicked(bool)), this, SLOT(slotButtonConnect()));
+    connect(buttonExport, SIGNAL(clicked(bool)), this, SLOT(slotButtonExport()));
+    connect(buttonExportAll, SIGNAL(clicked(bool)), this, SLOT(slotButtonExportAll()));
+    qRegisterMetaType<KaDeviceInfo>("KaDeviceInfo");
+    connect(this, SIGNAL(signalConnectDevice()), device, SLOT(connect_device_slot()));
+    connect(this, SIGNAL(signalDisconnectDevice()), device, SLOT(disconnect_device_slot()));
+    connect(device, SIGNAL(s_device_connect(bool, int, KaDeviceInfo)), this,
+            SLOT(slotDeviceConnect(bool, int, KaDeviceInfo)));
+    connect(this, SIGNAL(signalGetStoredImage()), device, SLOT(get_stored_image_slot()));
+    connect(device, SIGNAL(s_recv_stored_image(int, QImage*)), this, SLOT(slotDeviceGotImage(int, QImage*)));
+    connect(listWidget, SIGNAL(clicked(QModelIndex)), this, SLOT(slotListWidgetClicked()));
+}

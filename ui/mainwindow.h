@@ -1,0 +1,86 @@
+#ifndef MAINWINDOW_H
+#define MAINWINDOW_H
+
+#include "device/kadeviceinfo.h"
+
+#include <QImage>
+#include <QList>
+#include <QMainWindow>
+#include <QPoint>
+
+class KaDevice;
+class QLabel;
+class QListWidget;
+class QPushButton;
+
+// The program's only window: frameless, fixed size, drawn from its own pictures. It owns the
+// device worker and the thread it runs on, and talks to it only through queued signals.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+signals:
+    void signalConnectDevice();
+    void signalDisconnectDevice();
+    void signalGetStoredImage();
+
+public slots:
+    void slotButtonClose();
+    void slotButtonMinimize();
+    void slotButtonCh();
+    void slotButtonEn();
+    void slotButtonConnect();
+    void slotButtonExport();
+    void slotButtonExportAll();
+    void slotDeviceConnect(bool connected, int error, KaDeviceInfo info);
+    void slotDeviceGotImage(int index, QImage* img);
+    void slotListWidgetClicked();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    void initUi();
+    void initConnections();
+    void applyLanguage();
+    void updateConnectState();
+    void showPreview(QImage image, int index);
+    void saveExportRegion(const QString& fileName);
+
+    KaDevice* device;
+    KaDeviceInfo devInfo;
+    QWidget* widgetBackground;
+    QPoint dragLastPos;
+    bool mousePressed;
+    QWidget* widgetTitle;
+    QPushButton* buttonConnect;
+    bool deviceConnected;
+    QPushButton* buttonExport;
+    QPushButton* buttonExportAll;
+    QPushButton* buttonClose;
+    QPushButton* buttonMinimize;
+    QLabel* labelSeparator;
+    QPushButton* buttonCh;
+    QPushButton* buttonEn;
+    QLabel* labelUnderline;
+    QPushButton* buttonHelp;
+    QLabel* labelStatusIcon;
+    QLabel* labelStatusText;
+    QLabel* labelDeviceInfo;
+    QLabel* labelLogo;
+    QListWidget* listWidget;
+    QList<QImage> storedImages;
+    QList<int> storedImageIndexes;
+    QImage currentImage;
+    QLabel* labelFrame;
+    QLabel* labelPreview;
+    QLabel* labelImageNumber;
+};
+
+#endif // MAINWINDOW_H

@@ -1,0 +1,68 @@
+// Language selection: every language-dependent text, picture and font of the window.
+#include "ui/mainwindow.h"
+
+#include "app/fontfamilies.h"
+#include "ui/languagesetting.h"
+#include "ui/pixelfont.h"
+
+#include <QLabel>
+#include <QPalette>
+#include <QPixmap>
+#include <QPushButton>
+#include <QSettings>
+
+namespace {
+
+const int kWeightNormal = 50;
+const int kWeightBold = 75;
+
+void storeLanguage(const char* value)
+{
+    QSettings settings(LanguageSetting::fileName, QSettings::IniFormat);
+    settings.setValue(LanguageSetting::key, value);
+}
+
+} // namespace
+
+void MainWindow::slotButtonCh()
+{
+    storeLanguage(LanguageSetting::chinese);
+    applyLanguage();
+}
+
+void MainWindow::slotButtonEn()
+{
+    storeLanguage(LanguageSetting::english);
+    applyLanguage();
+}
+
+void MainWindow::applyLanguage()
+{
+    const bool chinese = LanguageSetting::isChinese();
+    const QString& regularFamily = chinese ? fontFamilyCh : fontFamilyEn;
+
+    const QPixmap title(chinese ? ":/image/title_ch" : ":/image/title_en");
+    widgetTitle->setGeometry(40, 30, title.width(), title.height());
+    widgetTitle->setAutoFillBackground(true);
+    QPalette titlePalette = widgetTitle->palette();
+    titlePalette.setBrush(QPalette::Window, QBrush(title));
+    widgetTitle->setPalette(titlePalette);
+
+    buttonExport->setText(chinese ? QString::fromUtf8("导出") : "Export");
+    buttonExport->setFont(pixelFont(regularFamily, 21));
+    buttonExportAll->setText(chinese ? QString::fromUtf8("导出全部") : "Export All");
+    buttonExportAll->setFont(pixelFont(regularFamily, 21));
+
+    buttonCh->setFont(chinese ? pixelFont(fontFamilyChBold, 20, kWeightBold)
+                              : pixelFont(fontFamilyCh, 20, kWeightNormal));
+    buttonEn->setFont(chinese ? pixelFont(fontFamilyEn, 20, kWeightNormal)
+                              : pixelFont(fontFamilyEnBold, 20, kWeightBold));
+    labelUnderline->setGeometry(chinese ? QRect(718, 113, 38, 3) : QRect(780, 113, 50, 3));
+
+    const QPixmap logo(chinese ? ":/image/ornlogo_ch" : ":/image/ornlogo_en");
+    labelLogo->setGeometry(785, 560, logo.width(), logo.height());
+    labelLogo->setPixmap(logo);
+
+    // Also sets the connect button's text and font for the current connection state.
+    updateConnectState();
+}
