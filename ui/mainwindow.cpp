@@ -35,9 +35,10 @@ const char* const styleHelp = "QPushButton{background-color:white;         backg
                               "border: 0;}QPushButton:hover{background-image: url(:/image/helpd);}";
 const char* const styleList = "QListWidget{background-color:rgb(182, 188, 205);border: 0;}";
 
-QPushButton* makeButton(QWidget* parent, const QRect& geometry, const char* styleSheet)
+QPushButton* makeButton(QWidget* parent, const char* name, const QRect& geometry, const char* styleSheet)
 {
     QPushButton* button = new QPushButton(parent);
+    button->setObjectName(name);
     button->setGeometry(geometry);
     button->setAutoFillBackground(true);
     button->setStyleSheet(styleSheet);
@@ -86,6 +87,7 @@ void MainWindow::initUi()
     setFixedSize(background.width(), background.height());
 
     widgetBackground = new QWidget(this);
+    widgetBackground->setObjectName("widgetBackground");
     widgetBackground->setGeometry(0, 0, width(), height());
     widgetBackground->setAutoFillBackground(true);
     QPalette backgroundPalette = widgetBackground->palette();
@@ -93,60 +95,71 @@ void MainWindow::initUi()
     widgetBackground->setPalette(backgroundPalette);
 
     widgetTitle = new QWidget(widgetBackground);
+    widgetTitle->setObjectName("widgetTitle");
     widgetTitle->setAttribute(Qt::WA_TransparentForMouseEvents);
 
-    buttonConnect = makeButton(widgetBackground, QRect(20, 68, 180, 60), styleLargeButton);
-    buttonExport = makeButton(widgetBackground, QRect(200, 68, 180, 60), styleLargeButton);
-    buttonExportAll = makeButton(widgetBackground, QRect(380, 68, 180, 60), styleLargeButton);
-    buttonClose = makeButton(widgetBackground, QRect(875, 35, 22, 22), styleClose);
-    buttonMinimize = makeButton(widgetBackground, QRect(850, 35, 22, 22), styleMinimize);
+    buttonConnect = makeButton(widgetBackground, "buttonConnect", QRect(20, 68, 180, 60), styleLargeButton);
+    buttonExport = makeButton(widgetBackground, "buttonExport", QRect(200, 68, 180, 60), styleLargeButton);
+    buttonExportAll = makeButton(widgetBackground, "buttonExportAll", QRect(380, 68, 180, 60), styleLargeButton);
+    buttonClose = makeButton(widgetBackground, "buttonClose", QRect(875, 35, 22, 22), styleClose);
+    buttonMinimize = makeButton(widgetBackground, "buttonMinimize", QRect(850, 35, 22, 22), styleMinimize);
 
     labelSeparator = new QLabel(widgetBackground);
+    labelSeparator->setObjectName("labelSeparator");
     labelSeparator->setGeometry(763, 78, 20, 40);
     labelSeparator->setText("|");
     labelSeparator->setFont(pixelFont(fontFamilyEn, 21));
 
-    buttonCh = makeButton(widgetBackground, QRect(710, 78, 50, 40), styleLanguageButton);
+    buttonCh = makeButton(widgetBackground, "buttonCh", QRect(710, 78, 50, 40), styleLanguageButton);
     buttonCh->setText(QString::fromUtf8("中文"));
-    buttonEn = makeButton(widgetBackground, QRect(770, 78, 70, 40), styleLanguageButton);
+    buttonEn = makeButton(widgetBackground, "buttonEn", QRect(770, 78, 70, 40), styleLanguageButton);
     buttonEn->setText("English");
 
     labelUnderline = new QLabel(widgetBackground);
+    labelUnderline->setObjectName("labelUnderline");
     labelUnderline->setAutoFillBackground(true);
     QPalette underlinePalette = labelUnderline->palette();
     underlinePalette.setBrush(QPalette::Window, QBrush(QColor(232, 68, 65, 255)));
     labelUnderline->setPalette(underlinePalette);
 
-    buttonHelp = makeButton(widgetBackground, QRect(870, 78, 32, 32), styleHelp);
+    buttonHelp = makeButton(widgetBackground, "buttonHelp", QRect(870, 78, 32, 32), styleHelp);
 
     labelStatusIcon = new QLabel(widgetBackground);
+    labelStatusIcon->setObjectName("labelStatusIcon");
 
     labelStatusText = new QLabel(widgetBackground);
+    labelStatusText->setObjectName("labelStatusText");
     labelStatusText->setGeometry(20, 218, 180, 20);
     labelStatusText->setAlignment(Qt::AlignCenter);
     labelStatusText->setStyleSheet("color:white;");
 
     labelDeviceInfo = new QLabel(widgetBackground);
+    labelDeviceInfo->setObjectName("labelDeviceInfo");
     labelDeviceInfo->setGeometry(20, 240, 180, 20);
     labelDeviceInfo->setAlignment(Qt::AlignCenter);
     labelDeviceInfo->setStyleSheet("color:white;");
 
     labelLogo = new QLabel(widgetBackground);
+    labelLogo->setObjectName("labelLogo");
 
     listWidget = new QListWidget(widgetBackground);
+    listWidget->setObjectName("listWidget");
     listWidget->setGeometry(20, 267, 180, 320);
     listWidget->setStyleSheet(styleList);
     listWidget->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
     const QPixmap frame(":/image/frame");
     labelFrame = new QLabel(widgetBackground);
+    labelFrame->setObjectName("labelFrame");
     labelFrame->setGeometry(320, 150, frame.width(), frame.height());
     labelFrame->setPixmap(frame);
 
     labelPreview = new QLabel(labelFrame);
+    labelPreview->setObjectName("labelPreview");
     labelPreview->setGeometry(64, 64, 360, 240);
 
     labelImageNumber = new QLabel(labelFrame);
+    labelImageNumber->setObjectName("labelImageNumber");
     labelImageNumber->setGeometry(68, 335, 200, 40);
     labelImageNumber->setText("Image Number. ");
     labelImageNumber->setFont(pixelFont(fontFamilyEn, 15));
