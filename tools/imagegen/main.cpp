@@ -1,0 +1,90 @@
+// Draws the program's pictures into resources/image and its Windows icon; run it again whenever a
+// picture's design changes and keep the results with the sources.
+
+#include "brandpictures.h"
+#include "fontset.h"
+#include "statuspictures.h"
+#include "windowpictures.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QImageWriter>
+#include <QTextStream>
+#include <QVector>
+
+#include <cstdio>
+
+namespace {
+
+struct Picture
+{
+    QString name;
+    QImage image;
+};
+
+// Written as straight (not premultiplied) ARGB so the PNG keeps its alpha channel even where a
+// picture happens to be fully opaque.
+bool writePicture(const QImage& image, const QString& path, const char* format, QTextStream& err)
+{
+    QImageWriter writer(path, format);
+    if (writer.write(image.convertToFormat(QImage::Format_ARGB32)))
+        return true;
+    err << "kaimagegen: cannot write " << path << ": " << writer.errorString() << '\n';
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    // Nothing is shown on screen, so the generator also runs on build machines without a display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QTextStream err(stderr);
+
+    const QStringList args = app.arguments();
+    if (args.size() < 2 || args.size() > 3) {
+        err << "usage: kaimagegen OUTPUT_DIR [ICO_PATH]\n";
+        return 2;
+    }
+
+    FontSet fonts;
+    QString error;
+    if (!fonts.load(&error)) {
+        err << "kaimagegen: " << error << '\n';
+        return 1;
+    }
+
+    const QVector<Picture> pictures{
+        {"background", paintBackground()},
+        {"title_ch", paintTitle(fonts, true)},
+        {"title_en", paintTitle(fonts, false)},
+        {"ornlogo_ch", paintMakerLogo(fonts, true)},
+        {"ornlogo_en", paintMakerLogo(fonts, false)},
+        {"close", paintClose(false)},
+        {"closed", paintClose(true)},
+        {"minimize", paintMinimize(false)},
+        {"minimized", paintMinimize(true)},
+        {"help", paintHelp(fonts, false)},
+        {"helpd", paintHelp(fonts, true)},
+        {"connected", paintConnected()},
+        {"disconnected", paintDisconnected()},
+        {"frame", paintFrame()},
+        {"logo", paintLogo()},
+        {"underline", paintUnderline()},
+    };
+
+    const QDir outDir(args.at(1));
+    if (!outDir.mkpath(QStringLiteral("."))) {
+        err << "kaimagegen: cannot create " << outDir.path() << '\n';
+        return 1;
+    }
+    for (const Picture& picture : pictures) {
+        if (!writePicture(picture.image, outDir.filePath(picture.name + ".png"), "png", err))
+            return 1;
+    }
+    if (args.size() == 3 && !writePicture(paintLogo(), args.at(2), "ico", err))
+        return 1;
+    return 0;
+}
