@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs every test: the plain build, then the same suite under
+# AddressSanitizer/UndefinedBehaviorSanitizer (LeakSanitizer included), then a short fuzz run
+# of the receive side.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+jobs=$(nproc)
+bash packaging/setup-debian.sh
+
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build -j "$jobs"
+ctest --test-dir build --output-on-failure -j "$jobs"
+
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKA_SANITIZE=ON -DKA_BUILD_BENCH=OFF
+cmake --build build-asan -j "$jobs"
+ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$PWD/packaging/lsan.supp \
+  UBSAN_OPTIONS=print_stacktrace=1 ctest --test-dir build-asan --output-on-failure -j "$jobs"
+
+if [ -d fuzz ]; then
+  CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKA_BUILD_FUZZ=ON \
+    -DKA_BUILD_BENCH=OFF
+  cmake --build build-fuzz -j "$jobs" --target fuzz_receive
+  ctest --test-dir build-fuzz --output-on-failure -R fuzz_
+fi
