@@ -172,7 +172,7 @@ QImage* KaDevice::create_frame_image(qint32 width, qint32 height, qint32 bpp)
     // A header from a noisy line must never size an image we cannot fill safely.
     if (width <= 0 || height <= 0)
         return nullptr;
-    if (qint64(width) * height * bpp > std::numeric_limits<qint32>::max())
+    if (qint64(width) * height > std::numeric_limits<qint32>::max() / bpp)
         return nullptr;
     QImage* image = new QImage(width, height, format);
     if (image->isNull()) {
