@@ -59,7 +59,9 @@ public slots:
 
 private:
     void reset_receive_state();
-    QImage* create_frame_image(qint32 width, qint32 height, qint32 bpp);
+    // Decodes width, height and bytes per pixel of a frame header held in line_buf and makes the
+    // image; a header that cannot make a sound image sends the stream back to header lines.
+    QImage* accept_frame_header(qint32& width, qint32& height, qint32& bpp);
     qint64 take_stored_pixels(const char* data, qint64 size);
     qint64 take_current_pixels(const char* data, qint64 size);
     void finish_stored_image();

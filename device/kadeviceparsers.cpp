@@ -43,6 +43,36 @@ qint64 copyPixels(const QImage& image, uchar* bits, qint32 bpp, qint32& count, c
     return taken;
 }
 
+// A new image for a frame header, or null when the header cannot make a sound one.
+QImage* newFrameImage(qint32 width, qint32 height, qint32 bpp)
+{
+    QImage::Format format;
+    switch (bpp) {
+    case 1:
+        format = QImage::Format_Indexed8;
+        break;
+    case 2:
+        format = QImage::Format_RGB16;
+        break;
+    case 3:
+        format = QImage::Format_RGB888;
+        break;
+    default:
+        return nullptr;
+    }
+    // A header from a noisy line must never size an image we cannot fill safely.
+    if (width <= 0 || height <= 0)
+        return nullptr;
+    if (qint64(width) * height > std::numeric_limits<qint32>::max() / bpp)
+        return nullptr;
+    QImage* image = new QImage(width, height, format);
+    if (image->isNull()) {
+        delete image;
+        return nullptr;
+    }
+    return image;
+}
+
 } // namespace
 
 void KaDevice::serial_data_handle_slot()
@@ -153,32 +183,15 @@ void KaDevice::parser_info_data(char c)
     line_len = 0;
 }
 
-QImage* KaDevice::create_frame_image(qint32 width, qint32 height, qint32 bpp)
+QImage* KaDevice::accept_frame_header(qint32& width, qint32& height, qint32& bpp)
 {
-    QImage::Format format;
-    switch (bpp) {
-    case 1:
-        format = QImage::Format_Indexed8;
-        break;
-    case 2:
-        format = QImage::Format_RGB16;
-        break;
-    case 3:
-        format = QImage::Format_RGB888;
-        break;
-    default:
-        return nullptr;
-    }
-    // A header from a noisy line must never size an image we cannot fill safely.
-    if (width <= 0 || height <= 0)
-        return nullptr;
-    if (qint64(width) * height > std::numeric_limits<qint32>::max() / bpp)
-        return nullptr;
-    QImage* image = new QImage(width, height, format);
-    if (image->isNull()) {
-        delete image;
-        return nullptr;
-    }
+    width = wordAt(line_buf, 0);
+    height = wordAt(line_buf, 4);
+    bpp = wordAt(line_buf, 8);
+    line_len = 0;
+    QImage* image = newFrameImage(width, height, bpp);
+    if (!image)
+        parse_mode = PARSE_CMD;
     return image;
 }
 
@@ -191,16 +204,10 @@ void KaDevice::parser_si_data(char c)
     line_buf[line_len++] = c;
     if (line_len < kStoredHeaderSize)
         return;
-    si_width = wordAt(line_buf, 0);
-    si_height = wordAt(line_buf, 4);
-    si_bpp = wordAt(line_buf, 8);
     si_index = wordAt(line_buf, 12);
-    line_len = 0;
-    si_image = create_frame_image(si_width, si_height, si_bpp);
-    if (!si_image) {
-        parse_mode = PARSE_CMD;
+    si_image = accept_frame_header(si_width, si_height, si_bpp);
+    if (!si_image)
         return;
-    }
     si_bits = si_image->bits();
     si_state = 1;
     si_count = 0;
@@ -215,15 +222,9 @@ void KaDevice::parser_ci_data(char c)
     line_buf[line_len++] = c;
     if (line_len < kCurrentHeaderSize)
         return;
-    ci_width = wordAt(line_buf, 0);
-    ci_height = wordAt(line_buf, 4);
-    ci_bpp = wordAt(line_buf, 8);
-    line_len = 0;
-    ci_image = create_frame_image(ci_width, ci_height, ci_bpp);
-    if (!ci_image) {
-        parse_mode = PARSE_CMD;
+    ci_image = accept_frame_header(ci_width, ci_height, ci_bpp);
+    if (!ci_image)
         return;
-    }
     ci_bits = ci_image->bits();
     ci_state = 1;
     ci_count = 0;

@@ -31,8 +31,9 @@ const char* const styleLanguageButton =
     "QPushButton{background-color:white;         color: rgb(83,83,83);  border: 0;}"
     "QPushButton:hover{background-color:rgb(225,225,225);}"
     "QPushButton:pressed{background-color:rgb(200, 200, 200)}";
-const char* const styleHelp = "QPushButton{background-color:white;         background-image: url(:/image/help); "
-                              "border: 0;}QPushButton:hover{background-image: url(:/image/helpd);}";
+const char* const styleHelp =
+    "QPushButton{background-color:white;         background-image: url(:/image/help); "
+    "border: 0;}QPushButton:hover{background-image: url(:/image/helpd);}";
 const char* const styleList = "QListWidget{background-color:rgb(182, 188, 205);border: 0;}";
 
 QPushButton* makeButton(QWidget* parent, const char* name, const QRect& geometry, const char* styleSheet)
@@ -100,7 +101,8 @@ void MainWindow::initUi()
 
     buttonConnect = makeButton(widgetBackground, "buttonConnect", QRect(20, 68, 180, 60), styleLargeButton);
     buttonExport = makeButton(widgetBackground, "buttonExport", QRect(200, 68, 180, 60), styleLargeButton);
-    buttonExportAll = makeButton(widgetBackground, "buttonExportAll", QRect(380, 68, 180, 60), styleLargeButton);
+    buttonExportAll =
+        makeButton(widgetBackground, "buttonExportAll", QRect(380, 68, 180, 60), styleLargeButton);
     buttonClose = makeButton(widgetBackground, "buttonClose", QRect(875, 35, 22, 22), styleClose);
     buttonMinimize = makeButton(widgetBackground, "buttonMinimize", QRect(850, 35, 22, 22), styleMinimize);
 

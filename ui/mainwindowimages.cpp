@@ -40,7 +40,8 @@ void MainWindow::slotDeviceGotImage(int index, QImage* img)
     storedImageIndexes.append(index);
     showPreview(image, index);
 
-    const QPixmap thumbnail = QPixmap::fromImage(image).scaledToWidth(kThumbnailWidth, Qt::SmoothTransformation);
+    const QPixmap thumbnail =
+        QPixmap::fromImage(image).scaledToWidth(kThumbnailWidth, Qt::SmoothTransformation);
     QLabel* labelThumbnail = new QLabel(row);
     labelThumbnail->setGeometry(50, 0, kThumbnailWidth, 100);
     labelThumbnail->setPixmap(thumbnail);
