@@ -8,7 +8,7 @@ packages=(
   qtbase5-dev libqt5serialport5-dev qt5-qmake
   fonts-roboto-unhinted fonts-wqy-microhei python3-fonttools
   libbenchmark-dev clang libclang-rt-14-dev
-  xvfb xauth x11-apps x11-xserver-utils xcompmgr xdotool imagemagick
+  xvfb xauth x11-xserver-utils xcompmgr imagemagick
 )
 
 missing=()
