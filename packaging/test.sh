@@ -23,3 +23,9 @@ if [ -d fuzz ]; then
   cmake --build build-fuzz -j "$jobs" --target fuzz_receive
   ctest --test-dir build-fuzz --output-on-failure -R fuzz_
 fi
+
+# One closing line for all three runs; any failure has stopped the script before it.
+count() { ctest --test-dir "$1" -N | awk '/Total Tests:/ {print $3}'; }
+total=$(( $(count build) + $(count build-asan) ))
+[ -d build-fuzz ] && total=$(( total + $(count build-fuzz) ))
+echo "tests: ${total} passed, 0 failed"

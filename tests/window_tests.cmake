@@ -1,4 +1,3 @@
-# The main window: construction and chrome, language, connection state.
+# The main window: construction and chrome; language and connection display.
 ka_add_test(tst_mainwindow tst_mainwindow.cpp)
-ka_add_test(tst_language tst_language.cpp)
-ka_add_test(tst_connectionstate tst_connectionstate.cpp)
+ka_add_test(tst_languagestatus tst_languagestatus.cpp)

@@ -2,17 +2,42 @@
 
 #include <QMutex>
 #include <QMutexLocker>
-#include <QtGlobal>
 
 namespace {
 
 QMutex mutex;
 QStringList captured;
 QtMessageHandler previousHandler = nullptr;
+QtMsgType lowestKept = QtDebugMsg;
+
+// QtMsgType's values are not in order of severity.
+int severity(QtMsgType type)
+{
+    switch (type) {
+    case QtDebugMsg:
+        return 0;
+    case QtInfoMsg:
+        return 1;
+    case QtWarningMsg:
+        return 2;
+    case QtCriticalMsg:
+        return 3;
+    case QtFatalMsg:
+        return 4;
+    }
+    return 4;
+}
+
+bool kept(QtMsgType type)
+{
+    if (lowestKept == QtDebugMsg)
+        return type == QtDebugMsg;
+    return severity(type) >= severity(lowestKept);
+}
 
 void capture(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
-    if (type == QtDebugMsg) {
+    if (kept(type)) {
         QMutexLocker lock(&mutex);
         captured.append(message);
     }
@@ -22,9 +47,10 @@ void capture(QtMsgType type, const QMessageLogContext& context, const QString& m
 
 } // namespace
 
-DebugCapture::DebugCapture()
+DebugCapture::DebugCapture(QtMsgType lowest)
 {
     clear();
+    lowestKept = lowest;
     previousHandler = qInstallMessageHandler(capture);
 }
 

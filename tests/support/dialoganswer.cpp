@@ -4,24 +4,29 @@
 #include <QFileDialog>
 #include <QLineEdit>
 
-namespace {
+// Unlike its address, a property cannot carry over to a new dialog allocated in the same place.
+static const char* const kAnswered = "dialogAnswerDone";
 
-// Marks a dialog as answered; a property survives a new dialog reusing a freed address.
-const char* const kAnsweredProperty = "dialogAnswerDone";
-
-// The name field of Qt's own widget-based dialog.
-void typeName(QFileDialog* dialog, const QString& text)
-{
-    if (QLineEdit* edit = dialog->findChild<QLineEdit*>("fileNameEdit"))
-        edit->setText(text);
-}
-
-} // namespace
-
-DialogAnswer::DialogAnswer(Answer answer) : answer(std::move(answer))
+DialogAnswer::DialogAnswer(const QString& path) : path(path)
 {
     QObject::connect(&timer, &QTimer::timeout, [this] { poll(); });
     timer.start(20);
+}
+
+void DialogAnswer::answer(QFileDialog* dialog) const
+{
+    if (path.isEmpty()) {
+        dialog->reject();
+        return;
+    }
+    const bool directory = dialog->fileMode() == QFileDialog::Directory;
+    if (directory)
+        dialog->setDirectory(path);
+    // Selecting through the dialog's API does not reach a name field that has focus.
+    if (QLineEdit* name = dialog->findChild<QLineEdit*>("fileNameEdit"))
+        name->setText(directory ? QString() : path);
+    // QFileDialog hides accept(); QDialog's reaches the same override.
+    static_cast<QDialog*>(dialog)->accept();
 }
 
 void DialogAnswer::poll()
@@ -30,29 +35,15 @@ void DialogAnswer::poll()
     if (!modal)
         return;
     QFileDialog* dialog = qobject_cast<QFileDialog*>(modal);
-    if (dialog && !dialog->property(kAnsweredProperty).toBool()) {
-        dialog->setProperty(kAnsweredProperty, true);
+    if (dialog && !dialog->property(kAnswered).toBool()) {
+        dialog->setProperty(kAnswered, true);
         ++answered;
         answer(dialog);
         return;
     }
-    strayModals.append(QString::fromLatin1(modal->metaObject()->className()) + " \"" + modal->windowTitle() +
-                       "\"");
+    strayModals.append(QString(modal->metaObject()->className()) + " \"" + modal->windowTitle() + "\"");
     if (QDialog* other = qobject_cast<QDialog*>(modal))
         other->reject();
     else
         modal->close();
-}
-
-void acceptFileName(QFileDialog* dialog, const QString& path)
-{
-    typeName(dialog, path);
-    static_cast<QDialog*>(dialog)->accept();
-}
-
-void acceptDirectory(QFileDialog* dialog, const QString& path)
-{
-    dialog->setDirectory(path);
-    typeName(dialog, QString());
-    static_cast<QDialog*>(dialog)->accept();
 }

@@ -4,20 +4,16 @@
 #include <QStringList>
 #include <QTimer>
 
-#include <functional>
-
 class QFileDialog;
 
-// Answers file dialogs that a slot runs modally, from inside the dialog's own event loop: every
-// new modal QFileDialog is handed once to the answer, which must accept or reject it. Any other
-// modal widget, or an answered dialog that stays open, is noted as stray and rejected, so a wrong
-// answer fails the test instead of hanging it.
+// Answers the file dialogs that a slot runs modally, from inside their own event loop, as a user
+// would: a directory picker goes into the path, any other dialog gets the path typed into its name
+// field; an empty path cancels. Any other modal widget, or an answered dialog that stays open, is
+// noted as stray and rejected, so a wrong answer fails the test instead of hanging it.
 class DialogAnswer
 {
 public:
-    using Answer = std::function<void(QFileDialog*)>;
-
-    explicit DialogAnswer(Answer answer);
+    explicit DialogAnswer(const QString& path);
     DialogAnswer(const DialogAnswer&) = delete;
     DialogAnswer& operator=(const DialogAnswer&) = delete;
 
@@ -26,16 +22,12 @@ public:
 
 private:
     void poll();
+    void answer(QFileDialog* dialog) const;
 
-    Answer answer;
+    QString path;
     QTimer timer;
     int answered = 0;
     QStringList strayModals;
 };
-
-// Answers as a user would: types the full path into the name field, or goes into the directory,
-// then accepts. Selecting through the dialog's API does not reach a name field that has focus.
-void acceptFileName(QFileDialog* dialog, const QString& path);
-void acceptDirectory(QFileDialog* dialog, const QString& path);
 
 #endif // DIALOGANSWER_H
