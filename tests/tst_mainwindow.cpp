@@ -8,7 +8,6 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPushButton>
 #include <QThread>
 #include <QTimer>
 #include <QtTest>
@@ -42,29 +41,23 @@ int receiverCount(const QObject* sender, const char* signal)
 class Pointer
 {
 public:
-    Pointer(QWidget* window, const QPoint& pressPoint)
-        : window(window), target(window->childAt(pressPoint)), position(window->mapToGlobal(pressPoint))
+    Pointer(QWidget* window, const QPoint& at)
+        : window(window), target(window->childAt(at) ? window->childAt(at) : window),
+          position(window->mapToGlobal(at))
     {
-        if (!target)
-            target = window;
     }
-
-    void press(Qt::MouseButton button, const QPoint& offset = QPoint())
-    {
-        held |= button;
-        send(QEvent::MouseButtonPress, button, offset);
-    }
-    void release(Qt::MouseButton button)
-    {
-        held &= ~Qt::MouseButtons(button);
-        send(QEvent::MouseButtonRelease, button, QPoint());
-    }
-    void moveBy(const QPoint& offset) { send(QEvent::MouseMove, Qt::NoButton, offset); }
+    void press(Qt::MouseButton button, const QPoint& by = {}) { send(QEvent::MouseButtonPress, button, by); }
+    void release(Qt::MouseButton button) { send(QEvent::MouseButtonRelease, button, {}); }
+    void moveBy(const QPoint& by) { send(QEvent::MouseMove, Qt::NoButton, by); }
 
 private:
-    void send(QEvent::Type type, Qt::MouseButton button, const QPoint& offset)
+    void send(QEvent::Type type, Qt::MouseButton button, const QPoint& by)
     {
-        position += offset;
+        position += by;
+        if (type == QEvent::MouseButtonPress)
+            held |= button;
+        else if (type == QEvent::MouseButtonRelease)
+            held &= ~Qt::MouseButtons(button);
         QMouseEvent event(type, target->mapFromGlobal(position), window->mapFromGlobal(position), position,
                           button, held, Qt::NoModifier);
         QApplication::sendEvent(target, &event);
@@ -85,250 +78,207 @@ class TestMainWindow : public QObject
 {
     Q_OBJECT
 
-private slots:
-    void initTestCase();
-    void cleanupTestCase();
-    void init();
-    void cleanup();
-
-    void windowIsFixedFramelessTranslucent();
-    void widgetGeometry_data();
-    void widgetGeometry();
-    void stacking_data();
-    void stacking();
-    void controlsReachTheirSlots();
-    void workerAnswersFromItsThreadAndStopsWithTheWindow();
-
-    void dragMovesWindow_data();
-    void dragMovesWindow();
-    void secondButtonRestartsDrag();
-    void closeEndsEventLoop();
-    void minimizeButtonMinimizes();
-
-private:
     std::unique_ptr<ScopedWorkDir> workDir;
     std::unique_ptr<MainWindow> window;
-};
 
-void TestMainWindow::initTestCase()
-{
-    setPortListProvider([] {
-        portDiscoveryThread = QThread::currentThread();
-        return PortList();
-    });
-}
-
-void TestMainWindow::cleanupTestCase()
-{
-    setPortListProvider({});
-}
-
-void TestMainWindow::init()
-{
-    // English, from a settings file nobody wrote.
-    workDir = std::make_unique<ScopedWorkDir>();
-    window = std::make_unique<MainWindow>();
-    window->move(200, 150);
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window.get(), kWaitMs));
-}
-
-void TestMainWindow::cleanup()
-{
-    window.reset();
-    workDir.reset();
-}
-
-void TestMainWindow::windowIsFixedFramelessTranslucent()
-{
-    QCOMPARE(window->minimumSize(), QSize(945, 614));
-    QCOMPARE(window->maximumSize(), QSize(945, 614));
-    QCOMPARE(window->windowFlags() & ~Qt::WindowType_Mask, Qt::WindowFlags(Qt::FramelessWindowHint));
-    QVERIFY(window->testAttribute(Qt::WA_TranslucentBackground));
-
-    QWidget* background = child(*window, "widgetBackground");
-    QVERIFY(background && background->autoFillBackground());
-    QCOMPARE(background->palette().window().texture().toImage().convertToFormat(
-                 QImage::Format_ARGB32_Premultiplied),
-             QImage(":/image/background").convertToFormat(QImage::Format_ARGB32_Premultiplied));
-}
-
-void TestMainWindow::widgetGeometry_data()
-{
-    QTest::addColumn<QString>("parent");
-    QTest::addColumn<QRect>("geometry");
-    const QString bg = "widgetBackground";
-    // Title and underline as in English.
-    QTest::newRow("widgetBackground") << QString() << QRect(0, 0, 945, 614);
-    QTest::newRow("widgetTitle") << bg << QRect(40, 30, 393, 27);
-    QTest::newRow("buttonConnect") << bg << QRect(20, 68, 180, 60);
-    QTest::newRow("buttonExport") << bg << QRect(200, 68, 180, 60);
-    QTest::newRow("buttonExportAll") << bg << QRect(380, 68, 180, 60);
-    QTest::newRow("buttonClose") << bg << QRect(875, 35, 22, 22);
-    QTest::newRow("buttonMinimize") << bg << QRect(850, 35, 22, 22);
-    QTest::newRow("labelSeparator") << bg << QRect(763, 78, 20, 40);
-    QTest::newRow("buttonCh") << bg << QRect(710, 78, 50, 40);
-    QTest::newRow("buttonEn") << bg << QRect(770, 78, 70, 40);
-    QTest::newRow("labelUnderline") << bg << QRect(780, 113, 50, 3);
-    QTest::newRow("buttonHelp") << bg << QRect(870, 78, 32, 32);
-    QTest::newRow("labelStatusIcon") << bg << QRect(75, 142, 72, 72);
-    QTest::newRow("labelStatusText") << bg << QRect(20, 218, 180, 20);
-    QTest::newRow("labelDeviceInfo") << bg << QRect(20, 240, 180, 20);
-    QTest::newRow("labelLogo") << bg << QRect(785, 560, 114, 16);
-    QTest::newRow("listWidget") << bg << QRect(20, 267, 180, 320);
-    QTest::newRow("labelFrame") << bg << QRect(320, 150, 488, 438);
-    QTest::newRow("labelPreview") << "labelFrame" << QRect(64, 64, 360, 240);
-    QTest::newRow("labelImageNumber") << "labelFrame" << QRect(68, 335, 200, 40);
-}
-
-void TestMainWindow::widgetGeometry()
-{
-    QFETCH(QString, parent);
-    QFETCH(QRect, geometry);
-    QWidget* widget = child(*window, QTest::currentDataTag());
-    QVERIFY(widget);
-    QCOMPARE(widget->parentWidget(), parent.isEmpty() ? window.get() : child(*window, parent));
-    QCOMPARE(widget->geometry(), geometry);
-}
-
-void TestMainWindow::stacking_data()
-{
-    QTest::addColumn<QPoint>("point");
-    QTest::addColumn<QString>("top");
-    QTest::newRow("English button over the separator") << QPoint(775, 90) << "buttonEn";
-    // The title lets the mouse through to the background, which drags the window.
-    QTest::newRow("title") << QPoint(100, 40) << "widgetBackground";
-}
-
-void TestMainWindow::stacking()
-{
-    QFETCH(QPoint, point);
-    QFETCH(QString, top);
-    QWidget* widget = window->childAt(point);
-    QCOMPARE(widget ? widget->objectName() : QString(), top);
-}
-
-void TestMainWindow::controlsReachTheirSlots()
-{
-    const struct
+private slots:
+    void initTestCase()
     {
-        const char* sender;
-        const char* signal;
-        const char* slot;
-    } connections[] = {
-        {"buttonClose", SIGNAL(clicked(bool)), SLOT(slotButtonClose())},
-        {"buttonMinimize", SIGNAL(clicked(bool)), SLOT(slotButtonMinimize())},
-        {"buttonCh", SIGNAL(clicked(bool)), SLOT(slotButtonCh())},
-        {"buttonEn", SIGNAL(clicked(bool)), SLOT(slotButtonEn())},
-        {"buttonConnect", SIGNAL(clicked(bool)), SLOT(slotButtonConnect())},
-        {"buttonExport", SIGNAL(clicked(bool)), SLOT(slotButtonExport())},
-        {"buttonExportAll", SIGNAL(clicked(bool)), SLOT(slotButtonExportAll())},
-        {"listWidget", SIGNAL(clicked(QModelIndex)), SLOT(slotListWidgetClicked())},
-    };
-    for (const auto& connection : connections) {
-        QWidget* sender = child(*window, connection.sender);
-        QVERIFY2(sender, connection.sender);
-        // Taking it away finds exactly one connection, and it leads to this slot of the window.
-        const int before = receiverCount(sender, connection.signal);
-        QVERIFY2(QObject::disconnect(sender, connection.signal, window.get(), connection.slot),
-                 connection.slot);
-        QCOMPARE(before - receiverCount(sender, connection.signal), 1);
+        setPortListProvider([] {
+            portDiscoveryThread = QThread::currentThread();
+            return PortList();
+        });
     }
-    // Each request goes to the worker and nowhere else; the help button does nothing.
-    QCOMPARE(receiverCount(window.get(), SIGNAL(signalConnectDevice())), 1);
-    QCOMPARE(receiverCount(window.get(), SIGNAL(signalDisconnectDevice())), 1);
-    QCOMPARE(receiverCount(window.get(), SIGNAL(signalGetStoredImage())), 1);
-    QCOMPARE(receiverCount(child(*window, "buttonHelp"), SIGNAL(clicked(bool))), 0);
-}
+    void cleanupTestCase() { setPortListProvider({}); }
 
-void TestMainWindow::workerAnswersFromItsThreadAndStopsWithTheWindow()
-{
-    // The click's request is queued to the worker, which finds no port and reports so; only that
-    // report can restore the status text. The device's record crosses threads as a meta-type.
-    auto* status = qobject_cast<QLabel*>(child(*window, "labelStatusText"));
-    QVERIFY(status);
-    status->setText("stale");
-    portDiscoveryThread = nullptr;
-    QTest::mouseClick(child(*window, "buttonConnect"), Qt::LeftButton);
-    QTRY_COMPARE_WITH_TIMEOUT(status->text(), QString("Disonnected"), kWaitMs);
+    void init()
+    {
+        // English, from a settings file nobody wrote.
+        workDir = std::make_unique<ScopedWorkDir>();
+        window = std::make_unique<MainWindow>();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get(), kWaitMs));
+    }
+    void cleanup()
+    {
+        window.reset();
+        workDir.reset();
+    }
 
-    QThread* worker = portDiscoveryThread;
-    QVERIFY(worker && worker != QThread::currentThread() && worker->isRunning());
-    QSignalSpy finished(worker, &QThread::finished);
-    QSignalSpy destroyed(worker, &QObject::destroyed);
-    DebugCapture warnings(QtWarningMsg);
-    window.reset();
-    QCOMPARE(finished.count(), 1);
-    QCOMPARE(destroyed.count(), 1);
-    QVERIFY2(warnings.lines().isEmpty(), qPrintable(warnings.lines().join('\n')));
-}
+    void windowIsFixedFramelessTranslucent()
+    {
+        QCOMPARE(window->minimumSize(), QSize(945, 614));
+        QCOMPARE(window->maximumSize(), QSize(945, 614));
+        QCOMPARE(window->windowFlags() & ~Qt::WindowType_Mask, Qt::WindowFlags(Qt::FramelessWindowHint));
+        QVERIFY(window->testAttribute(Qt::WA_TranslucentBackground));
 
-void TestMainWindow::dragMovesWindow_data()
-{
-    QTest::addColumn<QPoint>("pressPoint");
-    QTest::addColumn<int>("button");
-    QTest::addColumn<bool>("moves");
-    QTest::newRow("background, right button") << QPoint(600, 40) << int(Qt::RightButton) << true;
-    QTest::newRow("title, middle button") << QPoint(100, 40) << int(Qt::MiddleButton) << true;
-    QTest::newRow("connect button") << QPoint(100, 90) << int(Qt::LeftButton) << false;
-    QTest::newRow("thumbnail list") << QPoint(100, 400) << int(Qt::LeftButton) << false;
-}
+        QWidget* background = child(*window, "widgetBackground");
+        QVERIFY(background && background->autoFillBackground());
+        const auto premultiplied = QImage::Format_ARGB32_Premultiplied;
+        QCOMPARE(background->palette().window().texture().toImage().convertToFormat(premultiplied),
+                 QImage(":/image/background").convertToFormat(premultiplied));
+    }
 
-void TestMainWindow::dragMovesWindow()
-{
-    QFETCH(QPoint, pressPoint);
-    QFETCH(int, button);
-    QFETCH(bool, moves);
-    const QPoint start = window->pos();
-    Pointer pointer(window.get(), pressPoint);
+    void widgetGeometry_data()
+    {
+        QTest::addColumn<QString>("parent");
+        QTest::addColumn<QRect>("geometry");
+        const QString bg = "widgetBackground";
+        // Title and underline as in English.
+        QTest::newRow("widgetBackground") << QString() << QRect(0, 0, 945, 614);
+        QTest::newRow("widgetTitle") << bg << QRect(40, 30, 393, 27);
+        QTest::newRow("buttonConnect") << bg << QRect(20, 68, 180, 60);
+        QTest::newRow("buttonExport") << bg << QRect(200, 68, 180, 60);
+        QTest::newRow("buttonExportAll") << bg << QRect(380, 68, 180, 60);
+        QTest::newRow("buttonClose") << bg << QRect(875, 35, 22, 22);
+        QTest::newRow("buttonMinimize") << bg << QRect(850, 35, 22, 22);
+        QTest::newRow("labelSeparator") << bg << QRect(763, 78, 20, 40);
+        QTest::newRow("buttonCh") << bg << QRect(710, 78, 50, 40);
+        QTest::newRow("buttonEn") << bg << QRect(770, 78, 70, 40);
+        QTest::newRow("labelUnderline") << bg << QRect(780, 113, 50, 3);
+        QTest::newRow("buttonHelp") << bg << QRect(870, 78, 32, 32);
+        QTest::newRow("labelStatusIcon") << bg << QRect(75, 142, 72, 72);
+        QTest::newRow("labelStatusText") << bg << QRect(20, 218, 180, 20);
+        QTest::newRow("labelDeviceInfo") << bg << QRect(20, 240, 180, 20);
+        QTest::newRow("labelLogo") << bg << QRect(785, 560, 114, 16);
+        QTest::newRow("listWidget") << bg << QRect(20, 267, 180, 320);
+        QTest::newRow("labelFrame") << bg << QRect(320, 150, 488, 438);
+        QTest::newRow("labelPreview") << "labelFrame" << QRect(64, 64, 360, 240);
+        QTest::newRow("labelImageNumber") << "labelFrame" << QRect(68, 335, 200, 40);
+    }
+    void widgetGeometry()
+    {
+        QFETCH(QString, parent);
+        QFETCH(QRect, geometry);
+        QWidget* widget = child(*window, QTest::currentDataTag());
+        QVERIFY(widget);
+        QCOMPARE(widget->parentWidget(), parent.isEmpty() ? window.get() : child(*window, parent));
+        QCOMPARE(widget->geometry(), geometry);
+    }
 
-    // The window follows each move by the distance since the previous one.
-    pointer.press(Qt::MouseButton(button));
-    pointer.moveBy({15, 10});
-    QCOMPARE(window->pos(), moves ? start + QPoint(15, 10) : start);
-    pointer.moveBy({4, -3});
-    QCOMPARE(window->pos(), moves ? start + QPoint(19, 7) : start);
+    void stacking()
+    {
+        auto nameAt = [this](int x, int y) {
+            const QWidget* widget = window->childAt(x, y);
+            return widget ? widget->objectName() : QString();
+        };
+        QCOMPARE(nameAt(775, 90), QString("buttonEn")); // over the separator it overlaps
+        // The title lets the mouse through to the background, which drags the window.
+        QCOMPARE(nameAt(100, 40), QString("widgetBackground"));
+    }
 
-    pointer.release(Qt::MouseButton(button));
-    pointer.moveBy({50, 50});
-    QCOMPARE(window->pos(), moves ? start + QPoint(19, 7) : start);
-}
+    void controlsReachTheirSlots()
+    {
+        const struct
+        {
+            const char* sender;
+            const char* signal;
+            const char* slot;
+        } connections[] = {
+            {"buttonClose", SIGNAL(clicked(bool)), SLOT(slotButtonClose())},
+            {"buttonMinimize", SIGNAL(clicked(bool)), SLOT(slotButtonMinimize())},
+            {"buttonCh", SIGNAL(clicked(bool)), SLOT(slotButtonCh())},
+            {"buttonEn", SIGNAL(clicked(bool)), SLOT(slotButtonEn())},
+            {"buttonConnect", SIGNAL(clicked(bool)), SLOT(slotButtonConnect())},
+            {"buttonExport", SIGNAL(clicked(bool)), SLOT(slotButtonExport())},
+            {"buttonExportAll", SIGNAL(clicked(bool)), SLOT(slotButtonExportAll())},
+            {"listWidget", SIGNAL(clicked(QModelIndex)), SLOT(slotListWidgetClicked())},
+        };
+        for (const auto& connection : connections) {
+            QWidget* sender = child(*window, connection.sender);
+            QVERIFY2(sender, connection.sender);
+            // Taking it away finds exactly one connection, and it leads to this slot of the window.
+            const int before = receiverCount(sender, connection.signal);
+            QVERIFY2(QObject::disconnect(sender, connection.signal, window.get(), connection.slot),
+                     connection.slot);
+            QCOMPARE(before - receiverCount(sender, connection.signal), 1);
+        }
+        // Each request goes to the worker and nowhere else; the help button does nothing.
+        QCOMPARE(receiverCount(window.get(), SIGNAL(signalConnectDevice())), 1);
+        QCOMPARE(receiverCount(window.get(), SIGNAL(signalDisconnectDevice())), 1);
+        QCOMPARE(receiverCount(window.get(), SIGNAL(signalGetStoredImage())), 1);
+        QCOMPARE(receiverCount(child(*window, "buttonHelp"), SIGNAL(clicked(bool))), 0);
+    }
 
-void TestMainWindow::secondButtonRestartsDrag()
-{
-    const QPoint start = window->pos();
-    Pointer pointer(window.get(), {600, 40});
-    pointer.press(Qt::RightButton);
-    pointer.moveBy({10, 5});
+    void workerAnswersFromItsThreadAndStopsWithTheWindow()
+    {
+        // The click's request is queued to the worker, which finds no port and reports so; only
+        // that report can restore the status text. Its record crosses threads as a meta-type.
+        auto* status = qobject_cast<QLabel*>(child(*window, "labelStatusText"));
+        QVERIFY(status);
+        status->setText("stale");
+        portDiscoveryThread = nullptr;
+        QTest::mouseClick(child(*window, "buttonConnect"), Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(status->text(), QString("Disonnected"), kWaitMs);
 
-    // The second press comes from elsewhere; the drag goes on from there, without a jump.
-    pointer.press(Qt::MiddleButton, {30, 35});
-    QCOMPARE(window->pos(), start + QPoint(10, 5));
-    pointer.moveBy({5, 2});
-    QCOMPARE(window->pos(), start + QPoint(15, 7));
+        QThread* worker = portDiscoveryThread;
+        QVERIFY(worker && worker != QThread::currentThread() && worker->isRunning());
+        QSignalSpy finished(worker, &QThread::finished);
+        QSignalSpy destroyed(worker, &QObject::destroyed);
+        DebugCapture warnings(QtWarningMsg);
+        window.reset();
+        QCOMPARE(finished.count(), 1);
+        QCOMPARE(destroyed.count(), 1);
+        QVERIFY2(warnings.lines().isEmpty(), qPrintable(warnings.lines().join('\n')));
+    }
 
-    // Releasing either button ends the drag.
-    pointer.release(Qt::MiddleButton);
-    pointer.moveBy({40, 40});
-    QCOMPARE(window->pos(), start + QPoint(15, 7));
-}
+    void dragMovesWindow_data()
+    {
+        QTest::addColumn<QPoint>("pressPoint");
+        QTest::addColumn<int>("button");
+        QTest::addColumn<bool>("moves");
+        QTest::newRow("background, right button") << QPoint(600, 40) << int(Qt::RightButton) << true;
+        QTest::newRow("title, middle button") << QPoint(100, 40) << int(Qt::MiddleButton) << true;
+        QTest::newRow("connect button") << QPoint(100, 90) << int(Qt::LeftButton) << false;
+        QTest::newRow("thumbnail list") << QPoint(100, 400) << int(Qt::LeftButton) << false;
+    }
+    void dragMovesWindow()
+    {
+        QFETCH(QPoint, pressPoint);
+        QFETCH(int, button);
+        QFETCH(bool, moves);
+        const QPoint start = window->pos();
+        Pointer pointer(window.get(), pressPoint);
 
-void TestMainWindow::closeEndsEventLoop()
-{
-    QWidget* close = child(*window, "buttonClose");
-    QVERIFY(close);
-    QTimer::singleShot(0, close, [close] { QTest::mouseClick(close, Qt::LeftButton); });
-    // Only a guard against a loop that never ends; it is gone with the window.
-    QTimer::singleShot(kWaitMs, window.get(), [] { QCoreApplication::exit(1); });
-    QCOMPARE(QApplication::exec(), 0);
-    QVERIFY(!window->isVisible());
-}
+        // The window follows each move by the distance since the previous one.
+        pointer.press(Qt::MouseButton(button));
+        pointer.moveBy({15, 10});
+        pointer.moveBy({4, -3});
+        QCOMPARE(window->pos() - start, moves ? QPoint(19, 7) : QPoint());
+        pointer.release(Qt::MouseButton(button));
+    }
 
-void TestMainWindow::minimizeButtonMinimizes()
-{
-    QTest::mouseClick(child(*window, "buttonMinimize"), Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(window->windowState() & Qt::WindowMinimized, kWaitMs);
-}
+    void secondButtonRestartsDrag()
+    {
+        const QPoint start = window->pos();
+        Pointer pointer(window.get(), {600, 40});
+        pointer.press(Qt::RightButton);
+        pointer.moveBy({10, 5});
+        // The second press comes from elsewhere; the drag goes on from there, without a jump.
+        pointer.press(Qt::MiddleButton, {30, 35});
+        pointer.moveBy({5, 2});
+        QCOMPARE(window->pos() - start, QPoint(15, 7));
+        // Releasing either button ends the drag; the other stays held, as a move without a button
+        // never reaches a window that does not track the mouse.
+        pointer.release(Qt::MiddleButton);
+        pointer.moveBy({40, 40});
+        QCOMPARE(window->pos() - start, QPoint(15, 7));
+        pointer.release(Qt::RightButton);
+    }
+
+    void minimizeAndClose()
+    {
+        QTest::mouseClick(child(*window, "buttonMinimize"), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(window->windowState() & Qt::WindowMinimized, kWaitMs);
+
+        QWidget* close = child(*window, "buttonClose");
+        QTimer::singleShot(0, close, [close] { QTest::mouseClick(close, Qt::LeftButton); });
+        // Only a guard against a loop that never ends; it goes with the window.
+        QTimer::singleShot(kWaitMs, window.get(), [] { QCoreApplication::exit(1); });
+        QCOMPARE(QApplication::exec(), 0);
+        QVERIFY(!window->isVisible());
+    }
+};
 
 QTEST_MAIN(TestMainWindow)
 #include "tst_mainwindow.moc"
