@@ -186,15 +186,15 @@ int main(int argc, char* argv[])
     sim.setSilent(parser.isSet(silentOpt));
 
     QList<SimImage> stored;
-    for (const QString& spec : parser.values(imageOpt)) {
+    for (const QString& argument : parser.values(imageOpt)) {
         SimImage image;
-        if (!parseImage(spec, &image, &error))
+        if (!parseImage(argument, &image, &error))
             return usage();
         stored.append(image);
     }
-    for (const QString& spec : parser.values(patternOpt)) {
+    for (const QString& argument : parser.values(patternOpt)) {
         SimImage image;
-        if (!parsePattern(spec, &image, &error))
+        if (!parsePattern(argument, &image, &error))
             return usage();
         stored.append(image);
     }
