@@ -83,36 +83,21 @@ bool parseImage(const QString& text, SimImage* image, QString* error)
     return true;
 }
 
-// "WxH:BPP:INDEX"
-bool parsePattern(const QString& text, SimImage* image, QString* error)
+// "WxH:BPP:INDEX" for a stored pattern, "WxH:BPP" for the current one (index 0).
+bool parsePattern(const QString& text, const QString& option, bool withIndex, SimImage* image, QString* error)
 {
     const QStringList parts = text.split(QLatin1Char(':'));
     int width = 0;
     int height = 0;
     int bpp = 0;
     int index = 0;
-    if (parts.size() != 3 || !parseSize(parts[0], &width, &height) || !toInt(parts[1], &bpp) ||
-        !validBpp(bpp) || !toInt(parts[2], &index)) {
-        *error = QStringLiteral("--pattern wants WxH:BPP:INDEX with BPP 1..3, got \"%1\"").arg(text);
+    if (parts.size() != (withIndex ? 3 : 2) || !parseSize(parts[0], &width, &height) ||
+        !toInt(parts[1], &bpp) || !validBpp(bpp) || (withIndex && !toInt(parts[2], &index))) {
+        *error = QStringLiteral("%1 wants WxH:BPP%2 with BPP 1..3, got \"%3\"")
+                     .arg(option, withIndex ? QStringLiteral(":INDEX") : QString(), text);
         return false;
     }
     *image = SimImage::pattern(index, width, height, bpp);
-    return true;
-}
-
-// "WxH:BPP"
-bool parseCurrent(const QString& text, SimImage* image, QString* error)
-{
-    const QStringList parts = text.split(QLatin1Char(':'));
-    int width = 0;
-    int height = 0;
-    int bpp = 0;
-    if (parts.size() != 2 || !parseSize(parts[0], &width, &height) || !toInt(parts[1], &bpp) ||
-        !validBpp(bpp)) {
-        *error = QStringLiteral("--current wants WxH:BPP with BPP 1..3, got \"%1\"").arg(text);
-        return false;
-    }
-    *image = SimImage::pattern(0, width, height, bpp);
     return true;
 }
 
@@ -194,7 +179,7 @@ int main(int argc, char* argv[])
     }
     for (const QString& argument : parser.values(patternOpt)) {
         SimImage image;
-        if (!parsePattern(argument, &image, &error))
+        if (!parsePattern(argument, QStringLiteral("--pattern"), true, &image, &error))
             return usage();
         stored.append(image);
     }
@@ -205,7 +190,7 @@ int main(int argc, char* argv[])
 
     if (parser.isSet(currentOpt)) {
         SimImage image;
-        if (!parseCurrent(parser.value(currentOpt), &image, &error))
+        if (!parsePattern(parser.value(currentOpt), QStringLiteral("--current"), false, &image, &error))
             return usage();
         sim.setCurrentImage(image);
     }
