@@ -63,7 +63,10 @@ QImage* newFrameImage(qint32 width, qint32 height, qint32 bpp)
     // A header from a noisy line must never size an image we cannot fill safely.
     if (width <= 0 || height <= 0)
         return nullptr;
-    if (qint64(width) * height > std::numeric_limits<qint32>::max() / bpp)
+    // The image's own memory counts, its rows padded to 4 bytes: a 1-byte-wide picture
+    // costs four times its pixel bytes.
+    const qint64 bytesPerLine = (qint64(width) * bpp + 3) / 4 * 4;
+    if (bytesPerLine * height > std::numeric_limits<qint32>::max())
         return nullptr;
     QImage* image = new QImage(width, height, format);
     if (image->isNull()) {

@@ -267,6 +267,7 @@ private slots:
             row("negative height", 4, -2, 3);
             row("2^32 bytes, wrapping a 32-bit count to 0", 65536, 65536, 1);
             row("byte count fits, too wide for a QImage", 300000000, 1, 1);
+            row("byte count fits, rows padded to 4 bytes do not", 1, 1128861962, 1);
         }
     }
 
