@@ -64,9 +64,10 @@ QImage* newFrameImage(qint32 width, qint32 height, qint32 bpp)
     if (width <= 0 || height <= 0)
         return nullptr;
     // The image's own memory counts, its rows padded to 4 bytes: a 1-byte-wide picture
-    // costs four times its pixel bytes.
+    // costs four times its pixel bytes. Divided, not multiplied: a row of 6 GB times a
+    // height of 2 G does not fit even 64 bits.
     const qint64 bytesPerLine = (qint64(width) * bpp + 3) / 4 * 4;
-    if (bytesPerLine * height > std::numeric_limits<qint32>::max())
+    if (bytesPerLine > std::numeric_limits<qint32>::max() / height)
         return nullptr;
     QImage* image = new QImage(width, height, format);
     if (image->isNull()) {
