@@ -48,6 +48,12 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QRect& geometry
 
 } // namespace
 
+// The pictures live in a static library, where nothing would pull in their registration.
+static void initPictures()
+{
+    Q_INIT_RESOURCE(images);
+}
+
 MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent), device(nullptr), devInfo(), widgetBackground(nullptr), dragLastPos(0, 0),
       mousePressed(false), widgetTitle(nullptr), buttonConnect(nullptr), deviceConnected(false),
@@ -57,6 +63,7 @@ MainWindow::MainWindow(QWidget* parent)
       labelLogo(nullptr), listWidget(nullptr), labelFrame(nullptr), labelPreview(nullptr),
       labelImageNumber(nullptr)
 {
+    initPictures();
     initUi();
     applyLanguage();
 
