@@ -7,6 +7,8 @@
 #include <QObject>
 #include <QSerialPort>
 
+class QTimer;
+
 enum ParseMode : qint32
 {
     PARSE_CMD = 0,
@@ -68,6 +70,8 @@ private:
     void finish_current_image();
 
     QSerialPort* serial_port;
+    // Ends the handshake of the attempt that started it, and only that one.
+    QTimer* handshake_timer;
     bool is_connected;
     bool info_received;
     ParseMode parse_mode;

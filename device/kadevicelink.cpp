@@ -7,7 +7,6 @@
 #include <QTimer>
 
 namespace {
-const int kHandshakeTimeoutMs = 600;
 const qint64 kCommandLength = 8;
 } // namespace
 
@@ -38,7 +37,7 @@ void KaDevice::connect_device_slot()
         // A reply cut off with the last connection must not eat this one's handshake.
         reset_receive_state();
         get_device_info_slot();
-        QTimer::singleShot(kHandshakeTimeoutMs, this, SLOT(check_connect_state_slot()));
+        handshake_timer->start();
         info_received = false;
         return;
     }
@@ -63,6 +62,7 @@ void KaDevice::disconnect_device_slot()
         serial_port->waitForBytesWritten(0);
         serial_port->close();
     }
+    handshake_timer->stop();
     is_connected = false;
     emit s_device_connect(false, DEV_ERR_NONE, dev_info);
 }
@@ -71,6 +71,12 @@ void KaDevice::serial_error_handle_slot()
 {
     if (serial_port->isOpen())
         serial_port->close();
+    // A handshake cut short gets its answer now; a check left pending could end a later attempt.
+    if (handshake_timer->isActive()) {
+        handshake_timer->stop();
+        emit s_device_connect(false, DEV_ERR_NO_ANSWER, dev_info);
+        return;
+    }
     if (is_connected) {
         is_connected = false;
         emit s_device_connect(false, DEV_ERR_NONE, dev_info);

@@ -3,6 +3,7 @@
 
 #include <QDebug>
 #include <QMetaMethod>
+#include <QTimer>
 #include <QtEndian>
 #include <cstring>
 #include <limits>
@@ -181,6 +182,7 @@ void KaDevice::parser_info_data(char c)
         parse_mode = PARSE_CMD;
         is_connected = true;
         info_received = true;
+        handshake_timer->stop();
         emit s_device_connect(true, DEV_ERR_NONE, dev_info);
         break;
     }

@@ -167,6 +167,32 @@ private slots:
         QCOMPARE(rig.sim.receivedBytes(), QByteArray("AT_INFO*AT_INFO*"));
     }
 
+    // A handshake cut off by a pulled cable is answered at once, and its check cannot end the
+    // next attempt: that one connects although its reply comes after the first check was due.
+    void abortedHandshakeLeavesNextAttemptAlone()
+    {
+        Rig rig;
+        QVERIFY2(rig.open(), qPrintable(rig.sim.errorString()));
+        rig.sim.setSilent(true);
+        QElapsedTimer clock;
+        clock.start();
+        rig.device.connect_device_slot();
+        QTimer::singleShot(100, &rig.sim, [&rig] { rig.sim.hangUp(); });
+        QTRY_VERIFY_WITH_TIMEOUT(!rig.port->isOpen(), kWaitMs);
+
+        QTRY_VERIFY_WITH_TIMEOUT(clock.elapsed() >= 250, kWaitMs);
+        rig.sim.setSilent(false);
+        rig.sim.setInfoDelay(400);
+        QVERIFY2(rig.open(), qPrintable(rig.sim.errorString()));
+        rig.device.connect_device_slot();
+        bool settled = false; // once past both attempts' checks
+        QTimer::singleShot(1000, &rig.device, [&settled] { settled = true; });
+        QTRY_VERIFY_WITH_TIMEOUT(settled, kWaitMs);
+        QCOMPARE(rig.reports,
+                 (QStringList{report(false, DEV_ERR_NO_ANSWER, kNoInfo), report(true, DEV_ERR_NONE)}));
+        QVERIFY(rig.port->isOpen());
+    }
+
     // While the reply is on its way, connecting and disconnecting again are ignored, and a
     // request goes out at once.
     void handshakeUndisturbed()
