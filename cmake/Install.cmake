@@ -1,13 +1,14 @@
 # What `cmake --install` lays out. On Linux the programs live in their own folder with the fonts
 # folder beside them (lib/kaviewer), started through links in bin; the Roboto faces are links into
 # Debian's fonts-roboto-unhinted, the Chinese face is the extracted file. Elsewhere (Windows) the
-# programs and a fonts folder with all three faces go to bin.
+# program and a fonts folder with all three faces go to bin; the demo and the simulator need a
+# pseudo-terminal and stay on Linux.
 include(GNUInstallDirs)
 
 set(KA_PROGRAMS kaviewer kaviewer-demo kadevice-sim)
 
 if(NOT UNIX OR APPLE)
-  install(TARGETS ${KA_PROGRAMS} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  install(TARGETS kaviewer RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   install(DIRECTORY ${KA_FONT_DIR} DESTINATION ${CMAKE_INSTALL_BINDIR})
   return()
 endif()
