@@ -4,8 +4,11 @@
 
 set(KA_FONT_DIR ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/fonts)
 
-set(KA_ROBOTO_DIR /usr/share/fonts/truetype/roboto/unhinted/RobotoTTF)
-set(KA_WQY_TTC /usr/share/fonts/truetype/wqy/wqy-microhei.ttc)
+# Debian's places; elsewhere (Windows) point these at the same files.
+set(KA_ROBOTO_DIR /usr/share/fonts/truetype/roboto/unhinted/RobotoTTF CACHE PATH
+    "Folder holding Roboto-Regular.ttf and Roboto-Bold.ttf")
+set(KA_WQY_TTC /usr/share/fonts/truetype/wqy/wqy-microhei.ttc CACHE FILEPATH
+    "The WenQuanYi Micro Hei collection (wqy-microhei.ttc)")
 
 foreach(face Regular Bold)
   if(NOT EXISTS ${KA_ROBOTO_DIR}/Roboto-${face}.ttf)
@@ -17,7 +20,11 @@ if(NOT EXISTS ${KA_WQY_TTC})
 endif()
 
 # Debian's own interpreter: the first python3 on PATH may not see Debian's Python packages.
-find_program(KA_DEBIAN_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH)
+if(WIN32)
+  find_program(KA_DEBIAN_PYTHON NAMES python3 python)
+else()
+  find_program(KA_DEBIAN_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH)
+endif()
 if(NOT KA_DEBIAN_PYTHON)
   message(FATAL_ERROR "/usr/bin/python3 not found: install the Debian package python3-fonttools")
 endif()

@@ -11,6 +11,7 @@ bash packaging/setup-debian.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
+bash packaging/check-package.sh
 
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKA_SANITIZE=ON -DKA_BUILD_BENCH=OFF
 cmake --build build-asan -j "$jobs"
