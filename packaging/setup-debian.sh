@@ -11,6 +11,9 @@ packages=(
   xvfb xauth x11-xserver-utils xcompmgr imagemagick
 )
 
+# `setup-debian.sh windows`: also the Windows cross-build and its smoke test under Wine.
+[ "${1:-}" = windows ] && packages+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 x11-utils xdotool)
+
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
