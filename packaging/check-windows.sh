@@ -81,7 +81,9 @@ xvfb-run -a -s "-screen 0 1280x800x24" bash "$smoke/session.sh"
 # Each of the three fonts: an id that is not -1, and a family name.
 ids=$(grep -c '^fontId =  [0-9]' "$smoke/program.log" || true)
 families=$(grep -c '^msyh =  "[^"]' "$smoke/program.log" || true)
-[ "$ids" = 3 ] && [ "$families" = 3 ] || fail "fonts loaded: $ids ids, $families families; 3 expected"
+if [ "$ids" != 3 ] || [ "$families" != 3 ]; then
+  fail "fonts loaded: $ids ids, $families families; 3 expected"
+fi
 
 echo "windows: smoke test under Wine ran and passed: fonts $(sed -n 's/^msyh =  //p' "$smoke/program.log" | paste -sd,)," \
   "945x614 window, icon group and version record; build $((built - started)) s," \

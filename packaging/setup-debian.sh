@@ -12,7 +12,8 @@ packages=(
 )
 
 # `setup-debian.sh windows`: also the Windows cross-build and its smoke test under Wine.
-[ "${1:-}" = windows ] && packages+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 x11-utils xdotool)
+[ "${1:-}" = windows ] &&
+  packages+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 x11-utils)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -15,7 +15,7 @@ fi
 bash packaging/setup-debian.sh windows
 
 # The SDK is unpacked once per build folder, and again when the archive changes.
-build=build-win
+build="build-win"
 qt=$PWD/$build/qt5-mingw64
 if [ ! "$build/.sdk-unpacked" -nt "$sdk_archive" ]; then
   rm -rf "$qt" && mkdir -p "$build"
