@@ -4,7 +4,14 @@
 
 set(KA_FONT_DIR ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/fonts)
 
-# Debian's places; elsewhere (Windows) point these at the same files.
+# A build on Windows itself has no Debian font packages to take them from.
+if(CMAKE_HOST_WIN32)
+  message(STATUS "Fonts: copy the fonts folder of the Windows zip (or of a Linux build) to ${KA_FONT_DIR}")
+  add_custom_target(kafonts)
+  return()
+endif()
+
+# Debian's places.
 set(KA_ROBOTO_DIR /usr/share/fonts/truetype/roboto/unhinted/RobotoTTF CACHE PATH
     "Folder holding Roboto-Regular.ttf and Roboto-Bold.ttf")
 set(KA_WQY_TTC /usr/share/fonts/truetype/wqy/wqy-microhei.ttc CACHE FILEPATH

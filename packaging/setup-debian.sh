@@ -12,6 +12,10 @@ packages=(
   dpkg-dev file fakeroot lintian desktop-file-utils appstream binutils-mingw-w64-x86-64
 )
 
+# `setup-debian.sh windows`: also the Windows cross-build and its smoke test under Wine.
+[ "${1:-}" = windows ] &&
+  packages+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 x11-utils)
+
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -25,6 +25,8 @@ if [ -d fuzz ]; then
   ctest --test-dir build-fuzz --output-on-failure -R fuzz_
 fi
 
+bash packaging/check-windows.sh
+
 # One closing line for all three runs; any failure has stopped the script before it.
 count() { ctest --test-dir "$@" -N | awk '/Total Tests:/ {print $3}'; }
 total=$(( $(count build) + $(count build-asan) ))

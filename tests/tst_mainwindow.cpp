@@ -7,7 +7,9 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QListWidget>
 #include <QMouseEvent>
+#include <QScopeGuard>
 #include <QThread>
 #include <QTimer>
 #include <QtTest>
@@ -264,6 +266,42 @@ private slots:
         pointer.moveBy({40, 40});
         QCOMPARE(window->pos() - start, QPoint(15, 7));
         pointer.release(Qt::RightButton);
+    }
+
+    // The Windows build draws with Qt's Windows style, which outlines a focused control with
+    // dots; the flat controls must look the same whether focus came by keyboard or by click.
+    void focusDrawsNoFrameInWindowsStyle_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::newRow("large button") << "buttonConnect";
+        QTest::newRow("language button") << "buttonCh";
+        QTest::newRow("picture list") << "listWidget";
+    }
+    void focusDrawsNoFrameInWindowsStyle()
+    {
+        QFETCH(QString, control);
+        const QString ownStyle = QApplication::style()->objectName();
+        QApplication::setStyle("Windows");
+        const auto restoreStyle = qScopeGuard([&ownStyle] { QApplication::setStyle(ownStyle); });
+        QImage picture(64, 48, QImage::Format_RGB32);
+        picture.fill(Qt::darkCyan);
+        window->slotDeviceGotImage(1, new QImage(picture));
+        auto* list = qobject_cast<QListWidget*>(child(*window, "listWidget"));
+        list->setCurrentRow(0);
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get(), kWaitMs));
+
+        QWidget* widget = child(*window, control);
+        widget->clearFocus();
+        const QImage unfocused = widget->grab().toImage();
+        if (widget == list) {
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
+                              list->visualItemRect(list->item(0)).center());
+        } else {
+            widget->setFocus(Qt::TabFocusReason);
+            QTRY_VERIFY_WITH_TIMEOUT(widget->hasFocus(), kWaitMs);
+        }
+        QCOMPARE(widget->grab().toImage(), unfocused);
     }
 
     void minimizeAndClose()

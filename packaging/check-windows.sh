@@ -1,0 +1,90 @@
+#!/usr/bin/env bash
+# Smoke test of the Windows program under Wine, run by test.sh: builds the zip (windows.sh),
+# unpacks it, starts kaviewer.exe on a virtual X server with a scratch Wine prefix in build-win/,
+# and checks that it loads its three fonts, shows its 945x614 window, and carries its icon group
+# and version record. Skipped when ../shared/windows/ (the Qt SDK) is not beside the checkout.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+if [ ! -d ../shared/windows ]; then
+  echo "windows: smoke test under Wine skipped: $(realpath -m ../shared/windows) not found"
+  exit 0
+fi
+started=$SECONDS
+bash packaging/windows.sh
+built=$SECONDS
+
+build=$PWD/build-win
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:[A-Z]*=//p' "$build/CMakeCache.txt")
+name=kaviewer-$version-win64
+smoke=$build/smoke
+rm -rf "$smoke" && mkdir -p "$smoke"
+(cd "$smoke" && cmake -E tar xf "$build/$name.zip")
+exe=$smoke/$name/kaviewer.exe
+
+fail() {
+  echo "windows: smoke test FAILED: $*" >&2
+  echo "--- program output:" >&2
+  cat "$smoke/program.log" >&2 || true
+  exit 1
+}
+
+# The resources a Windows shell shows: the icon group and the version record.
+resources=$(x86_64-w64-mingw32-windres -i "$exe" -O rc)
+grep -q '^"IDI_ICON1" 14 ' <<<"$resources" || fail "no icon group IDI_ICON1 in kaviewer.exe"
+grep -q '^1 VERSIONINFO' <<<"$resources" || fail "no version record in kaviewer.exe"
+grep -q '"OriginalFilename", "kaviewer.exe"' <<<"$resources" || fail "the version record does not name kaviewer.exe"
+
+# Debian's wine64 package alone: its loader and server, without the wrappers of the wine package.
+export WINEPREFIX=$build/wineprefix WINESERVER=/usr/lib/wine/wineserver64
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+wine=/usr/lib/wine/wine64
+# Qt on Windows sends qDebug to the debugger unless told to use stderr. Wine keeps the host's QT_*
+# variables from Windows programs and passes WINEQT_* on without the prefix.
+export WINEQT_FORCE_STDERR_LOGGING=1
+
+cat >"$smoke/session.sh" <<INNER
+set -u
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  prefix_start=\$SECONDS
+  $wine wineboot --init >"$smoke/wineboot.log" 2>&1
+  $WINESERVER -w
+  echo "windows: created the Wine prefix in \$((SECONDS - prefix_start)) s"
+fi
+cd "$smoke/$name"
+$wine kaviewer.exe >"$smoke/program.log" 2>&1 &
+program=\$!
+shown=no
+for _ in \$(seq 240); do
+  if xwininfo -root -tree | grep -q '"kaviewer": ("kaviewer.exe" "kaviewer.exe")  945x614+'; then
+    shown=yes
+    break
+  fi
+  kill -0 \$program 2>/dev/null || break
+  sleep 0.5
+done
+echo \$shown >"$smoke/shown"
+if [ \$shown = yes ]; then
+  # Give it time to paint before the picture is taken.
+  for _ in \$(seq 20); do [ "\$(grep -c 'msyh = ' "$smoke/program.log")" -ge 3 ] && break; sleep 0.5; done
+  sleep 1
+  import -window root "$smoke/screenshot.png"
+fi
+kill \$program 2>/dev/null
+$WINESERVER -k
+$WINESERVER -w
+INNER
+running=$SECONDS
+xvfb-run -a -s "-screen 0 1280x800x24" bash "$smoke/session.sh"
+
+[ "$(cat "$smoke/shown")" = yes ] || fail "no 945x614 window named kaviewer appeared"
+# Each of the three fonts: an id that is not -1, and a family name.
+ids=$(grep -c '^fontId =  [0-9]' "$smoke/program.log" || true)
+families=$(grep -c '^msyh =  "[^"]' "$smoke/program.log" || true)
+if [ "$ids" != 3 ] || [ "$families" != 3 ]; then
+  fail "fonts loaded: $ids ids, $families families; 3 expected"
+fi
+
+echo "windows: smoke test under Wine ran and passed: fonts $(sed -n 's/^msyh =  //p' "$smoke/program.log" | paste -sd,)," \
+  "945x614 window, icon group and version record; build $((built - started)) s," \
+  "Wine $((SECONDS - running)) s; screenshot $smoke/screenshot.png"
