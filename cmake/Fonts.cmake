@@ -27,11 +27,7 @@ if(NOT EXISTS ${KA_WQY_TTC})
 endif()
 
 # Debian's own interpreter: the first python3 on PATH may not see Debian's Python packages.
-if(WIN32)
-  find_program(KA_DEBIAN_PYTHON NAMES python3 python)
-else()
-  find_program(KA_DEBIAN_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH)
-endif()
+find_program(KA_DEBIAN_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH)
 if(NOT KA_DEBIAN_PYTHON)
   message(FATAL_ERROR "/usr/bin/python3 not found: install the Debian package python3-fonttools")
 endif()
