@@ -3,7 +3,9 @@
 
 #include "app/fontfamilies.h"
 #include "ui/languagesetting.h"
+#include "ui/linkfailuretext.h"
 #include "ui/pixelfont.h"
+#include "ui/transferstatuslabel.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -17,17 +19,22 @@ const int kStoredImageRequestDelayMs = 50;
 
 void MainWindow::slotButtonConnect()
 {
-    // Only the device's report changes what the window shows.
-    if (!deviceConnected)
+    // The last failure's reason goes at once; the connection state changes only with the device's report.
+    if (!deviceConnected) {
+        linkFailure.reset();
+        updateConnectState();
         emit signalConnectDevice();
-    else
+    } else {
         emit signalDisconnectDevice();
+    }
 }
 
 void MainWindow::slotDeviceConnect(bool connected, int error, KaDeviceInfo info)
 {
-    Q_UNUSED(error) // every failure shows the same disconnected state
+    Q_UNUSED(error) // the reason came with slotLinkFailure
     deviceConnected = connected;
+    if (connected)
+        linkFailure.reset();
     devInfo = info;
     updateConnectState();
     if (!connected)
@@ -36,6 +43,7 @@ void MainWindow::slotDeviceConnect(bool connected, int error, KaDeviceInfo info)
     storedImages.clear();
     storedImageIndexes.clear();
     listWidget->clear();
+    labelTransfer->beginTransfer();
     QTimer::singleShot(kStoredImageRequestDelayMs, this, SIGNAL(signalGetStoredImage()));
 }
 
@@ -59,6 +67,16 @@ void MainWindow::updateConnectState()
         labelStatusText->setText(chinese ? QString::fromUtf8("未连接") : QString("Disonnected"));
     labelStatusText->setFont(pixelFont(regularFamily, 20));
 
-    labelDeviceInfo->setText(deviceConnected ? devInfo.line2 : QString());
-    labelDeviceInfo->setFont(pixelFont(fontFamilyEn, 16));
+    const bool failed = !deviceConnected && linkFailure;
+    labelDeviceInfo->setText(deviceConnected ? devInfo.line2
+                             : failed        ? LinkFailureText::brief(*linkFailure)
+                                             : QString());
+    labelDeviceInfo->setToolTip(failed ? LinkFailureText::full(*linkFailure) : QString());
+    labelDeviceInfo->setFont(pixelFont(failed ? regularFamily : fontFamilyEn, 16));
+}
+
+void MainWindow::slotLinkFailure(KaLinkFailure failure)
+{
+    // The disconnected report follows and shows it.
+    linkFailure = failure;
 }
