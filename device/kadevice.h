@@ -86,6 +86,8 @@ private:
     void finish_current_image();
 
     QSerialPort* serial_port;
+    // The open port's name as listed; the port itself keeps only a short form.
+    QString link_port_name;
     // Ends the handshake of the attempt that started it, and only that one.
     QTimer* handshake_timer;
     bool is_connected;

@@ -43,6 +43,7 @@ void KaDevice::connect_device_slot()
             continue;
         }
 
+        link_port_name = port.first;
         // A reply cut off with the last connection must not eat this one's handshake.
         reset_receive_state();
         get_device_info_slot();
@@ -103,7 +104,7 @@ void KaDevice::emit_link_failure(KaLinkFailure::Reason reason, QSerialPort::Seri
 {
     KaLinkFailure failure;
     failure.reason = reason;
-    failure.port_name = serial_port->portName();
+    failure.port_name = link_port_name;
     failure.port_error = error;
     failure.port_error_text = error_text;
     emit s_link_failure(failure);
