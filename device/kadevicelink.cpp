@@ -20,7 +20,9 @@ void KaDevice::connect_device_slot()
     const PortList ports = availablePortList();
     KaLinkFailure failure;
     for (const auto& port : ports)
-        failure.ports_seen << QStringLiteral("%1 (%2)").arg(port.first, port.second);
+        failure.ports_seen << (port.second.isEmpty()
+                                   ? port.first
+                                   : QStringLiteral("%1 (%2)").arg(port.first, port.second));
     QRegExp bridge(".*CP21.*", Qt::CaseSensitive, QRegExp::RegExp);
     for (const auto& port : ports) {
         if (!bridge.exactMatch(port.second))

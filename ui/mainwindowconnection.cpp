@@ -71,7 +71,10 @@ void MainWindow::updateConnectState()
     labelDeviceInfo->setText(deviceConnected ? devInfo.line2
                              : failed        ? LinkFailureText::brief(*linkFailure)
                                              : QString());
-    labelDeviceInfo->setToolTip(failed ? LinkFailureText::full(*linkFailure) : QString());
+    // Rich text wraps, and its own colour keeps the label's white text off the tip's pale background.
+    labelDeviceInfo->setToolTip(failed ? QStringLiteral("<p style=\"color:black;\">%1</p>")
+                                             .arg(LinkFailureText::full(*linkFailure).toHtmlEscaped())
+                                       : QString());
     labelDeviceInfo->setFont(pixelFont(failed ? regularFamily : fontFamilyEn, 16));
 }
 
