@@ -9,10 +9,40 @@ const char* const key = "language";
 const char* const chinese = "chinesesimplified";
 const char* const english = "en";
 
-bool isChinese()
+namespace {
+
+QString storedValue()
 {
     QSettings settings(fileName, QSettings::IniFormat);
-    return settings.value(key).toString() == QLatin1String(chinese);
+    return settings.value(key).toString();
+}
+
+struct Translation
+{
+    const char* value;
+    const char* resource;
+};
+
+// A new language is a row here plus its .ts file in ui/translations (its fonts and pictures aside).
+const Translation translations[] = {
+    {chinese, ":/translations/kaviewer_zh_CN.qm"},
+};
+
+} // namespace
+
+bool isChinese()
+{
+    return storedValue() == QLatin1String(chinese);
+}
+
+QString translationResource()
+{
+    const QString value = storedValue();
+    for (const Translation& translation : translations) {
+        if (value == QLatin1String(translation.value))
+            return QString::fromLatin1(translation.resource);
+    }
+    return QString();
 }
 
 } // namespace LanguageSetting

@@ -14,6 +14,10 @@ extern const char* const english;
 // True only for the exact stored value "chinesesimplified"; reading never creates the file.
 bool isChinese();
 
+// The compiled translation of the stored language in the resources; empty for English, the
+// language of the source texts, and for any value without a translation.
+QString translationResource();
+
 } // namespace LanguageSetting
 
 #endif // LANGUAGESETTING_H

@@ -49,10 +49,12 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QRect& geometry
 
 } // namespace
 
-// The pictures live in a static library, where nothing would pull in their registration.
-static void initPictures()
+// The pictures and translations live in a static library, where nothing would pull in their
+// registration.
+static void initResources()
 {
     Q_INIT_RESOURCE(images);
+    Q_INIT_RESOURCE(translations);
 }
 
 MainWindow::MainWindow(QWidget* parent)
@@ -64,7 +66,7 @@ MainWindow::MainWindow(QWidget* parent)
       labelLogo(nullptr), listWidget(nullptr), labelFrame(nullptr), labelPreview(nullptr),
       labelImageNumber(nullptr), labelTransfer(nullptr)
 {
-    initPictures();
+    initResources();
     initUi();
     applyLanguage();
 

@@ -2,6 +2,7 @@
 #include "ui/mainwindow.h"
 
 #include "app/fontfamilies.h"
+#include "ui/apptranslation.h"
 #include "ui/languagesetting.h"
 #include "ui/linkfailuretext.h"
 #include "ui/pixelfont.h"
@@ -49,22 +50,18 @@ void MainWindow::slotDeviceConnect(bool connected, int error, KaDeviceInfo info)
 
 void MainWindow::updateConnectState()
 {
+    // The setting may have changed since the last refresh, by a click or by another program.
+    AppTranslation::use(LanguageSetting::translationResource());
     const bool chinese = LanguageSetting::isChinese();
     const QString& regularFamily = chinese ? fontFamilyCh : fontFamilyEn;
 
-    if (deviceConnected)
-        buttonConnect->setText(chinese ? QString::fromUtf8("断开") : QString("Disconnect"));
-    else
-        buttonConnect->setText(chinese ? QString::fromUtf8("连接") : QString("Connect"));
+    buttonConnect->setText(deviceConnected ? tr("Disconnect") : tr("Connect"));
     buttonConnect->setFont(pixelFont(regularFamily, 21));
 
     labelStatusIcon->setGeometry(75, 142, 72, 72);
     labelStatusIcon->setPixmap(QPixmap(deviceConnected ? ":/image/connected" : ":/image/disconnected"));
 
-    if (deviceConnected)
-        labelStatusText->setText(chinese ? QString::fromUtf8("已连接") : QString("Connected"));
-    else
-        labelStatusText->setText(chinese ? QString::fromUtf8("未连接") : QString("Disonnected"));
+    labelStatusText->setText(deviceConnected ? tr("Connected") : tr("Disonnected"));
     labelStatusText->setFont(pixelFont(regularFamily, 20));
 
     const bool failed = !deviceConnected && linkFailure;

@@ -2,6 +2,7 @@
 #include "ui/mainwindow.h"
 
 #include "app/fontfamilies.h"
+#include "ui/apptranslation.h"
 #include "ui/languagesetting.h"
 #include "ui/pixelfont.h"
 #include "ui/transferstatuslabel.h"
@@ -39,6 +40,7 @@ void MainWindow::slotButtonEn()
 
 void MainWindow::applyLanguage()
 {
+    AppTranslation::use(LanguageSetting::translationResource());
     const bool chinese = LanguageSetting::isChinese();
     const QString& regularFamily = chinese ? fontFamilyCh : fontFamilyEn;
 
@@ -49,9 +51,9 @@ void MainWindow::applyLanguage()
     titlePalette.setBrush(QPalette::Window, QBrush(title));
     widgetTitle->setPalette(titlePalette);
 
-    buttonExport->setText(chinese ? QString::fromUtf8("导出") : "Export");
+    buttonExport->setText(tr("Export"));
     buttonExport->setFont(pixelFont(regularFamily, 21));
-    buttonExportAll->setText(chinese ? QString::fromUtf8("导出全部") : "Export All");
+    buttonExportAll->setText(tr("Export All"));
     buttonExportAll->setFont(pixelFont(regularFamily, 21));
 
     buttonCh->setFont(chinese ? pixelFont(fontFamilyChBold, 20, kWeightBold)
