@@ -14,6 +14,7 @@
 #include <QMutex>
 #include <QPushButton>
 #include <QSerialPort>
+#include <QTextDocument>
 #include <QtTest>
 #include <memory>
 #include <sys/stat.h>
@@ -55,6 +56,14 @@ struct Rig
     bool simOpen = false;
     ShownWindow ui;
 };
+
+// The tool tip as the user reads it.
+QString tipOf(const QLabel* label)
+{
+    QTextDocument document;
+    document.setHtml(label->toolTip());
+    return document.toPlainText();
+}
 
 // Picks the entry of the context menu that the next event opens.
 void chooseFromMenu(const QString& entry)
@@ -141,10 +150,10 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(info->text(), reason, kWaitMs);
         user.reset();
         QCOMPARE(rig.label("labelStatusText")->text(), QString("Disonnected"));
-        QVERIFY2(info->toolTip().contains(hint), qPrintable(info->toolTip()));
+        QVERIFY2(tipOf(info).contains(hint), qPrintable(tipOf(info)));
         if (fault != "no bridge")
-            QVERIFY2(info->toolTip().contains(fault == "gone" ? "/dev/ttyKA_missing" : rig.sim.portName()),
-                     qPrintable(info->toolTip()));
+            QVERIFY2(tipOf(info).contains(fault == "gone" ? "/dev/ttyKA_missing" : rig.sim.portName()),
+                     qPrintable(tipOf(info)));
 
         // Connect again: the old reason goes at once.
         offer({});
@@ -152,6 +161,24 @@ private slots:
         QCOMPARE(info->text(), QString());
         QCOMPARE(info->toolTip(), QString());
         QTRY_COMPARE_WITH_TIMEOUT(info->text(), QString("No device found"), kWaitMs);
+    }
+
+    void newTextsSwitchLanguageAtOnce()
+    {
+        offer({});
+        ShownWindow ui;
+        QLabel* info = ui.child("labelDeviceInfo");
+        QLabel* progress = ui.child("labelTransfer");
+        QTest::mouseClick(ui.child<QPushButton>("buttonConnect"), Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(info->text(), QString("No device found"), kWaitMs);
+        QVERIFY(QMetaObject::invokeMethod(progress, "pictureArrived"));
+        QTest::mouseClick(ui.child<QPushButton>("buttonCh"), Qt::LeftButton);
+        QCOMPARE(info->text(), QString::fromUtf8("未找到设备"));
+        QVERIFY2(tipOf(info).contains(QString::fromUtf8("已发现的端口：无")), qPrintable(tipOf(info)));
+        QCOMPARE(progress->text(), QString::fromUtf8("已接收图片：1"));
+        QTest::mouseClick(ui.child<QPushButton>("buttonEn"), Qt::LeftButton);
+        QCOMPARE(info->text(), QString("No device found"));
+        QCOMPARE(progress->text(), QString("Pictures received: 1"));
     }
 
     void pacedTransferShowsProgress()
