@@ -23,7 +23,8 @@ void MainWindow::slotButtonConnect()
     // The last failure's reason goes at once; the connection state changes only with the device's report.
     if (!deviceConnected) {
         linkFailure.reset();
-        updateConnectState();
+        labelDeviceInfo->clear();
+        labelDeviceInfo->setToolTip(QString());
         emit signalConnectDevice();
     } else {
         emit signalDisconnectDevice();
