@@ -65,10 +65,11 @@ QString tipOf(const QLabel* label)
     return document.toPlainText();
 }
 
-// Picks the entry of the context menu that the next event opens.
+// Picks the entry of the context menu that opens next.
 void chooseFromMenu(const QString& entry)
 {
-    QTimer::singleShot(50, [entry] {
+    // Runs in the menu's own event loop, once the menu is up.
+    QTimer::singleShot(0, [entry] {
         QMenu* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         QVERIFY(menu);
         for (QAction* action : menu->actions())
