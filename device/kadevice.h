@@ -2,7 +2,9 @@
 #define KADEVICE_H
 
 #include "device/kadeviceinfo.h"
+#include "device/kalinkfailure.h"
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <QObject>
 #include <QSerialPort>
@@ -42,6 +44,13 @@ signals:
     void s_device_connect(bool connected, int error, KaDeviceInfo dev_info);
     void s_recv_stored_image(int index, QImage* img);
     void s_recv_current_image(QImage* img);
+    // Why the connection attempt failed or the connection ended; sent just before the
+    // s_device_connect report of that failure.
+    void s_link_failure(KaLinkFailure failure);
+    // Pixel bytes of the stored picture under way, at most twenty times a second while they grow.
+    void s_transfer_progress(int index, qint64 received, qint64 expected);
+    // A picture whose bytes stopped before its end was dropped; index -1 when its header was cut.
+    void s_transfer_dropped(int index, qint64 received, qint64 expected);
 
 public slots:
     void connect_device_slot();
@@ -58,8 +67,15 @@ public slots:
     void parser_si_data(char c);
     void serial_error_handle_slot();
     void send_at_cmd(QString cmd);
+    void check_transfer_slot();
 
 private:
+    void emit_link_failure(KaLinkFailure::Reason reason, QSerialPort::SerialPortError error,
+                           const QString& error_text);
+    void init_transfer_watch();
+    // Watches a reply from its first line on: reports progress and drops a frame that went quiet.
+    void start_transfer_watch();
+    void drop_quiet_frame();
     void reset_receive_state();
     // Decodes width, height and bytes per pixel of a frame header held in line_buf and makes the
     // image; a header that cannot make a sound image sends the stream back to header lines.
@@ -70,6 +86,8 @@ private:
     void finish_current_image();
 
     QSerialPort* serial_port;
+    // The open port's name as listed; the port itself keeps only a short form.
+    QString link_port_name;
     // Ends the handshake of the attempt that started it, and only that one.
     QTimer* handshake_timer;
     bool is_connected;
@@ -94,6 +112,12 @@ private:
     QImage* ci_image;
     uchar* ci_bits;
     qint32 ci_count;
+    QTimer* transfer_timer;
+    QElapsedTimer transfer_quiet;
+    // Bumped per reply, so a new frame at the old one's position still counts as progress.
+    quint32 transfer_frame;
+    quint32 transfer_seen_frame;
+    qint64 transfer_seen_position;
 };
 
 #endif // KADEVICE_H

@@ -18,6 +18,11 @@ void KaDevice::connect_device_slot()
         return; // a handshake is under way
 
     const PortList ports = availablePortList();
+    KaLinkFailure failure;
+    for (const auto& port : ports)
+        failure.ports_seen << (port.second.isEmpty()
+                                   ? port.first
+                                   : QStringLiteral("%1 (%2)").arg(port.first, port.second));
     QRegExp bridge(".*CP21.*", Qt::CaseSensitive, QRegExp::RegExp);
     for (const auto& port : ports) {
         if (!bridge.exactMatch(port.second))
@@ -31,9 +36,16 @@ void KaDevice::connect_device_slot()
         serial_port->setStopBits(QSerialPort::OneStop);
         serial_port->setParity(QSerialPort::NoParity);
         serial_port->setFlowControl(QSerialPort::NoFlowControl);
-        if (!serial_port->open(QIODevice::ReadWrite))
+        if (!serial_port->open(QIODevice::ReadWrite)) {
+            // The last port that failed gives the reason; a later one that opens makes it moot.
+            failure.port_name = port.first;
+            failure.port_error = serial_port->error();
+            failure.port_error_text = serial_port->errorString();
+            failure.reason = openFailureReason(port.first, failure.port_error);
             continue;
+        }
 
+        link_port_name = port.first;
         // A reply cut off with the last connection must not eat this one's handshake.
         reset_receive_state();
         get_device_info_slot();
@@ -41,6 +53,7 @@ void KaDevice::connect_device_slot()
         info_received = false;
         return;
     }
+    emit s_link_failure(failure);
     emit s_device_connect(false, DEV_ERR_NO_PORT, dev_info);
 }
 
@@ -50,6 +63,7 @@ void KaDevice::check_connect_state_slot()
         return;
     if (serial_port->isOpen())
         serial_port->close();
+    emit_link_failure(KaLinkFailure::NoAnswer, QSerialPort::NoError, QString());
     emit s_device_connect(false, DEV_ERR_NO_ANSWER, dev_info);
 }
 
@@ -69,18 +83,33 @@ void KaDevice::disconnect_device_slot()
 
 void KaDevice::serial_error_handle_slot()
 {
+    const QSerialPort::SerialPortError error = serial_port->error();
+    const QString error_text = serial_port->errorString();
     if (serial_port->isOpen())
         serial_port->close();
     // A handshake cut short gets its answer now; a check left pending could end a later attempt.
     if (handshake_timer->isActive()) {
         handshake_timer->stop();
+        emit_link_failure(KaLinkFailure::Lost, error, error_text);
         emit s_device_connect(false, DEV_ERR_NO_ANSWER, dev_info);
         return;
     }
     if (is_connected) {
         is_connected = false;
+        emit_link_failure(KaLinkFailure::Lost, error, error_text);
         emit s_device_connect(false, DEV_ERR_NONE, dev_info);
     }
+}
+
+void KaDevice::emit_link_failure(KaLinkFailure::Reason reason, QSerialPort::SerialPortError error,
+                                 const QString& error_text)
+{
+    KaLinkFailure failure;
+    failure.reason = reason;
+    failure.port_name = link_port_name;
+    failure.port_error = error;
+    failure.port_error_text = error_text;
+    emit s_link_failure(failure);
 }
 
 void KaDevice::get_device_info_slot()

@@ -145,11 +145,13 @@ void KaDevice::parser_cmd_data(char c)
     } else if (lineStartsWith(line_buf, n, "AT_SI")) {
         parse_mode = PARSE_SI;
         si_state = 0;
+        start_transfer_watch();
     } else if (lineStartsWith(line_buf, n, "AT_NSI")) {
         // no stored images: nothing to do
     } else if (lineStartsWith(line_buf, n, "AT_CI")) {
         parse_mode = PARSE_CI;
         ci_state = 0;
+        start_transfer_watch();
     }
     line_len = 0;
 }

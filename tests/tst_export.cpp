@@ -53,7 +53,7 @@ private slots:
     void exportAllWritesOneFilePerIndex();
     void exportWritesChosenName_data();
     void exportWritesChosenName();
-    void failedSaveIsOnlyLogged();
+    void failedSaveIsReported();
 };
 
 void TestExport::nothingExportedUnlessChosen_data()
@@ -110,7 +110,7 @@ void TestExport::exportWritesChosenName()
     verifyExported(rig.workDir.filePath("shot.jpg"), rig.exportView(1));
 }
 
-void TestExport::failedSaveIsOnlyLogged()
+void TestExport::failedSaveIsReported()
 {
     Rig rig({1});
     QVERIFY(rig.exposed);
@@ -121,9 +121,15 @@ void TestExport::failedSaveIsOnlyLogged()
     const QString target = rig.workDir.filePath("blocker/shot.jpg");
 
     DebugCapture debug;
-    rig.click("buttonExport", 1, target);
-    for (QWidget* widget : QApplication::topLevelWidgets())
-        QVERIFY(!widget->isVisible() || !qobject_cast<QMessageBox*>(widget));
+    DialogAnswer answer(target);
+    QTest::mouseClick(rig.window.findChild<QPushButton*>("buttonExport"), Qt::LeftButton);
+    QCOMPARE(answer.dialogs(), 1);
+    // The user is told which file and why.
+    QCOMPARE(answer.strays().size(), 1);
+    QVERIFY2(
+        answer.strays().first().startsWith("QMessageBox \"Export failed\": The file could not be saved:\n" +
+                                           QDir::toNativeSeparators(target) + ": "),
+        qPrintable(answer.strays().first()));
     QCOMPARE(filesIn(rig.workDir.path()), QStringList("blocker"));
     QVERIFY2(!debug.lines().filter(target).isEmpty(), qPrintable(debug.lines().join(" | ")));
 }

@@ -3,6 +3,7 @@
 #include "app/fontfamilies.h"
 #include "device/kadevice.h"
 #include "ui/pixelfont.h"
+#include "ui/transferstatuslabel.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -65,7 +66,7 @@ MainWindow::MainWindow(QWidget* parent)
       labelSeparator(nullptr), buttonCh(nullptr), buttonEn(nullptr), labelUnderline(nullptr),
       buttonHelp(nullptr), labelStatusIcon(nullptr), labelStatusText(nullptr), labelDeviceInfo(nullptr),
       labelLogo(nullptr), listWidget(nullptr), labelFrame(nullptr), labelPreview(nullptr),
-      labelImageNumber(nullptr)
+      labelImageNumber(nullptr), labelTransfer(nullptr)
 {
     initResources();
     initUi();
@@ -179,6 +180,14 @@ void MainWindow::initUi()
     labelImageNumber->setText("Image Number. ");
     labelImageNumber->setFont(pixelFont(fontFamilyEn, 15));
     labelImageNumber->setStyleSheet("color:rgb(128,128,128);");
+
+    // In the free band below the frame, left of the logo: outside every export.
+    labelTransfer = new TransferStatusLabel(widgetBackground);
+    labelTransfer->setObjectName("labelTransfer");
+    labelTransfer->setGeometry(215, 557, 565, 20);
+
+    listWidget->setContextMenuPolicy(Qt::CustomContextMenu);
+    labelFrame->setContextMenuPolicy(Qt::CustomContextMenu);
 }
 
 void MainWindow::initConnections()
@@ -198,4 +207,11 @@ void MainWindow::initConnections()
     connect(this, SIGNAL(signalGetStoredImage()), device, SLOT(get_stored_image_slot()));
     connect(device, SIGNAL(s_recv_stored_image(int, QImage*)), this, SLOT(slotDeviceGotImage(int, QImage*)));
     connect(listWidget, SIGNAL(clicked(QModelIndex)), this, SLOT(slotListWidgetClicked()));
+
+    connect(device, &KaDevice::s_link_failure, this, &MainWindow::slotLinkFailure);
+    connect(device, &KaDevice::s_transfer_progress, labelTransfer, &TransferStatusLabel::showProgress);
+    connect(device, &KaDevice::s_recv_stored_image, labelTransfer, &TransferStatusLabel::pictureArrived);
+    connect(device, &KaDevice::s_transfer_dropped, labelTransfer, &TransferStatusLabel::pictureDropped);
+    connect(listWidget, &QWidget::customContextMenuRequested, this, &MainWindow::slotListContextMenu);
+    connect(labelFrame, &QWidget::customContextMenuRequested, this, &MainWindow::slotPreviewContextMenu);
 }

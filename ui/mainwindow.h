@@ -2,16 +2,20 @@
 #define MAINWINDOW_H
 
 #include "device/kadeviceinfo.h"
+#include "device/kalinkfailure.h"
 
 #include <QImage>
 #include <QList>
 #include <QMainWindow>
 #include <QPoint>
+#include <optional>
 
 class KaDevice;
 class QLabel;
 class QListWidget;
 class QPushButton;
+class ExportReport;
+class TransferStatusLabel;
 
 // The program's only window: frameless, fixed size, drawn from its own pictures. It owns the
 // device worker and the thread it runs on, and talks to it only through queued signals.
@@ -39,6 +43,11 @@ public slots:
     void slotDeviceConnect(bool connected, int error, KaDeviceInfo info);
     void slotDeviceGotImage(int index, QImage* img);
     void slotListWidgetClicked();
+    void slotLinkFailure(KaLinkFailure failure);
+    void slotListContextMenu(const QPoint& pos);
+    void slotPreviewContextMenu(const QPoint& pos);
+    void slotSaveOriginal();
+    void slotSaveAllOriginals();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -51,7 +60,8 @@ private:
     void applyLanguage();
     void updateConnectState();
     void showPreview(QImage image, int index);
-    void saveExportRegion(const QString& fileName);
+    void saveExportRegion(const QString& fileName, ExportReport& report);
+    void showOriginalsMenu(QWidget* widget, const QPoint& pos);
 
     KaDevice* device;
     KaDeviceInfo devInfo;
@@ -81,6 +91,9 @@ private:
     QLabel* labelFrame;
     QLabel* labelPreview;
     QLabel* labelImageNumber;
+    TransferStatusLabel* labelTransfer;
+    // Why the last attempt failed or the connection ended; shown while disconnected.
+    std::optional<KaLinkFailure> linkFailure;
 };
 
 #endif // MAINWINDOW_H

@@ -4,7 +4,9 @@
 #include "app/fontfamilies.h"
 #include "ui/apptranslation.h"
 #include "ui/languagesetting.h"
+#include "ui/linkfailuretext.h"
 #include "ui/pixelfont.h"
+#include "ui/transferstatuslabel.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -18,17 +20,23 @@ const int kStoredImageRequestDelayMs = 50;
 
 void MainWindow::slotButtonConnect()
 {
-    // Only the device's report changes what the window shows.
-    if (!deviceConnected)
+    // The last failure's reason goes at once; the connection state changes only with the device's report.
+    if (!deviceConnected) {
+        linkFailure.reset();
+        labelDeviceInfo->clear();
+        labelDeviceInfo->setToolTip(QString());
         emit signalConnectDevice();
-    else
+    } else {
         emit signalDisconnectDevice();
+    }
 }
 
 void MainWindow::slotDeviceConnect(bool connected, int error, KaDeviceInfo info)
 {
-    Q_UNUSED(error) // every failure shows the same disconnected state
+    Q_UNUSED(error) // the reason came with slotLinkFailure
     deviceConnected = connected;
+    if (connected)
+        linkFailure.reset();
     devInfo = info;
     updateConnectState();
     if (!connected)
@@ -37,6 +45,7 @@ void MainWindow::slotDeviceConnect(bool connected, int error, KaDeviceInfo info)
     storedImages.clear();
     storedImageIndexes.clear();
     listWidget->clear();
+    labelTransfer->beginTransfer();
     QTimer::singleShot(kStoredImageRequestDelayMs, this, SIGNAL(signalGetStoredImage()));
 }
 
@@ -56,6 +65,19 @@ void MainWindow::updateConnectState()
     labelStatusText->setText(deviceConnected ? tr("Connected") : tr("Disonnected"));
     labelStatusText->setFont(pixelFont(regularFamily, 20));
 
-    labelDeviceInfo->setText(deviceConnected ? devInfo.line2 : QString());
-    labelDeviceInfo->setFont(pixelFont(fontFamilyEn, 16));
+    const bool failed = !deviceConnected && linkFailure;
+    labelDeviceInfo->setText(deviceConnected ? devInfo.line2
+                             : failed        ? LinkFailureText::brief(*linkFailure)
+                                             : QString());
+    // Rich text wraps, and its own colour keeps the label's white text off the tip's pale background.
+    labelDeviceInfo->setToolTip(failed ? QStringLiteral("<p style=\"color:black;\">%1</p>")
+                                             .arg(LinkFailureText::full(*linkFailure).toHtmlEscaped())
+                                       : QString());
+    labelDeviceInfo->setFont(pixelFont(failed ? regularFamily : fontFamilyEn, 16));
+}
+
+void MainWindow::slotLinkFailure(KaLinkFailure failure)
+{
+    // The disconnected report follows and shows it.
+    linkFailure = failure;
 }

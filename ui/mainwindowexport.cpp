@@ -1,7 +1,8 @@
 // Export of the preview area as JPEG files.
 #include "ui/mainwindow.h"
 
-#include <QDebug>
+#include "ui/exportreport.h"
+
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QImageWriter>
@@ -23,10 +24,9 @@ QString withWritableSuffix(const QString& fileName)
 
 } // namespace
 
-void MainWindow::saveExportRegion(const QString& fileName)
+void MainWindow::saveExportRegion(const QString& fileName, ExportReport& report)
 {
-    if (!labelFrame->grab(kExportRegion).save(fileName, nullptr, -1))
-        qDebug() << "export failed:" << fileName;
+    report.save(labelFrame->grab(kExportRegion).toImage(), fileName);
 }
 
 void MainWindow::slotButtonExport()
@@ -37,7 +37,9 @@ void MainWindow::slotButtonExport()
         QFileDialog::getSaveFileName(this, tr("Save Image"), ".", tr("Image File(*.jpg)"), nullptr, {});
     if (fileName.isEmpty())
         return;
-    saveExportRegion(withWritableSuffix(fileName));
+    ExportReport report;
+    saveExportRegion(withWritableSuffix(fileName), report);
+    report.tellUser(this);
 }
 
 void MainWindow::slotButtonExportAll()
@@ -55,9 +57,11 @@ void MainWindow::slotButtonExportAll()
         return;
     const QString directory = selected.first();
 
+    ExportReport report;
     for (int i = 0; i < storedImages.size(); ++i) {
         showPreview(storedImages.at(i), storedImageIndexes.at(i));
         labelFrame->repaint();
-        saveExportRegion(directory + "/Image_" + QString::number(storedImageIndexes.at(i)) + ".jpg");
+        saveExportRegion(directory + "/Image_" + QString::number(storedImageIndexes.at(i)) + ".jpg", report);
     }
+    report.tellUser(this);
 }

@@ -5,6 +5,7 @@
 #include "ui/apptranslation.h"
 #include "ui/languagesetting.h"
 #include "ui/pixelfont.h"
+#include "ui/transferstatuslabel.h"
 
 #include <QLabel>
 #include <QPalette>
@@ -64,6 +65,8 @@ void MainWindow::applyLanguage()
     const QPixmap logo(chinese ? ":/image/ornlogo_ch" : ":/image/ornlogo_en");
     labelLogo->setGeometry(785, 560, logo.width(), logo.height());
     labelLogo->setPixmap(logo);
+
+    labelTransfer->retranslate();
 
     // Also sets the connect button's text and font for the current connection state.
     updateConnectState();

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMessageBox>
 
 // Unlike its address, a property cannot carry over to a new dialog allocated in the same place.
 static const char* const kAnswered = "dialogAnswerDone";
@@ -41,7 +42,11 @@ void DialogAnswer::poll()
         answer(dialog);
         return;
     }
-    strayModals.append(QString(modal->metaObject()->className()) + " \"" + modal->windowTitle() + "\"");
+    QString stray = QString(modal->metaObject()->className()) + " \"" + modal->windowTitle() + "\"";
+    // A message box's text is what the user is told, so it belongs to the record.
+    if (QMessageBox* box = qobject_cast<QMessageBox*>(modal))
+        stray += ": " + box->text();
+    strayModals.append(stray);
     if (QDialog* other = qobject_cast<QDialog*>(modal))
         other->reject();
     else

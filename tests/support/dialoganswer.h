@@ -9,7 +9,8 @@ class QFileDialog;
 // Answers the file dialogs that a slot runs modally, from inside their own event loop, as a user
 // would: a directory picker goes into the path, any other dialog gets the path typed into its name
 // field; an empty path cancels. Any other modal widget, or an answered dialog that stays open, is
-// noted as stray and rejected, so a wrong answer fails the test instead of hanging it.
+// noted as stray (a message box with its text) and rejected, so a wrong answer fails the test instead of
+// hanging it.
 class DialogAnswer
 {
 public:

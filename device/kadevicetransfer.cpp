@@ -1,0 +1,72 @@
+// The transfer watch of KaDevice: progress of the picture under way, and the end of a frame whose
+// bytes stopped. It looks at the parser's state on a timer, so receiving costs nothing extra.
+#include "device/kadevice.h"
+
+#include <QDebug>
+#include <QTimer>
+
+namespace {
+const int kTransferTickMs = 50;
+const qint64 kQuietDropMs = 2000;
+const qint64 kStoredHeaderSize = 16;
+const qint64 kCurrentHeaderSize = 12;
+} // namespace
+
+void KaDevice::init_transfer_watch()
+{
+    transfer_timer->setInterval(kTransferTickMs);
+    connect(transfer_timer, SIGNAL(timeout()), this, SLOT(check_transfer_slot()));
+}
+
+void KaDevice::start_transfer_watch()
+{
+    ++transfer_frame;
+    transfer_seen_frame = transfer_frame;
+    transfer_seen_position = 0;
+    transfer_quiet.start();
+    if (!transfer_timer->isActive())
+        transfer_timer->start();
+}
+
+void KaDevice::check_transfer_slot()
+{
+    if (parse_mode != PARSE_SI && parse_mode != PARSE_CI) {
+        transfer_timer->stop();
+        return;
+    }
+    const bool stored = parse_mode == PARSE_SI;
+    const bool in_pixels = (stored ? si_state : ci_state) == 1;
+    // Header bytes count up to the header's size, pixel bytes from beyond it.
+    const qint64 position = in_pixels ? kStoredHeaderSize + 1 + (stored ? si_count : ci_count) : line_len;
+    if (transfer_frame != transfer_seen_frame || position != transfer_seen_position) {
+        transfer_seen_frame = transfer_frame;
+        transfer_seen_position = position;
+        transfer_quiet.start();
+        if (stored && in_pixels)
+            emit s_transfer_progress(si_index, si_count, qint64(si_width) * si_height * si_bpp);
+        return;
+    }
+    if (transfer_quiet.elapsed() >= kQuietDropMs)
+        drop_quiet_frame();
+}
+
+void KaDevice::drop_quiet_frame()
+{
+    const bool stored = parse_mode == PARSE_SI;
+    const bool in_pixels = (stored ? si_state : ci_state) == 1;
+    if (!in_pixels) {
+        qDebug() << (stored ? "image dropped: header" : "current image dropped: header") << "received"
+                 << line_len << "of" << (stored ? kStoredHeaderSize : kCurrentHeaderSize);
+        if (stored)
+            emit s_transfer_dropped(-1, 0, 0);
+    } else if (stored) {
+        const qint64 expected = qint64(si_width) * si_height * si_bpp;
+        qDebug() << "image dropped:" << si_index << "received" << si_count << "of" << expected;
+        emit s_transfer_dropped(si_index, si_count, expected);
+    } else {
+        qDebug() << "current image dropped: received" << ci_count << "of"
+                 << qint64(ci_width) * ci_height * ci_bpp;
+    }
+    // Back to header lines, the unfinished image freed.
+    reset_receive_state();
+}

@@ -1,0 +1,112 @@
+#include "ui/transferstatuslabel.h"
+
+#include "app/fontfamilies.h"
+#include "ui/languagesetting.h"
+#include "ui/pixelfont.h"
+
+#include <QEvent>
+
+namespace {
+const int kQuietMs = 2000;
+}
+
+TransferStatusLabel::TransferStatusLabel(QWidget* parent) : QLabel(parent)
+{
+    setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    setStyleSheet("color:rgb(128,128,128);");
+    timerQuiet.setSingleShot(true);
+    timerQuiet.setInterval(kQuietMs);
+    connect(&timerQuiet, &QTimer::timeout, this, &TransferStatusLabel::finish);
+}
+
+void TransferStatusLabel::beginTransfer()
+{
+    state = State::Idle;
+    pictures = 0;
+    dropped = 0;
+    timerQuiet.stop();
+    retranslate();
+}
+
+void TransferStatusLabel::showProgress(int index, qint64 received, qint64 expected)
+{
+    state = State::Receiving;
+    pictureIndex = index;
+    bytesReceived = received;
+    bytesExpected = expected;
+    timerQuiet.start();
+    retranslate();
+}
+
+void TransferStatusLabel::pictureArrived()
+{
+    state = State::Arrived;
+    ++pictures;
+    timerQuiet.start();
+    retranslate();
+}
+
+void TransferStatusLabel::pictureDropped(int index, qint64 received, qint64 expected)
+{
+    state = State::Dropped;
+    pictureIndex = index;
+    bytesReceived = received;
+    bytesExpected = expected;
+    ++dropped;
+    // The drop already took two quiet seconds; its text stays until something new arrives.
+    timerQuiet.stop();
+    retranslate();
+}
+
+void TransferStatusLabel::finish()
+{
+    if (state != State::Receiving && state != State::Arrived)
+        return;
+    state = State::Finished;
+    retranslate();
+}
+
+void TransferStatusLabel::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QLabel::changeEvent(event);
+}
+
+void TransferStatusLabel::retranslate()
+{
+    setFont(pixelFont(LanguageSetting::isChinese() ? fontFamilyCh : fontFamilyEn, 14));
+    const int percent = bytesExpected > 0 ? int(bytesReceived * 100 / bytesExpected) : 0;
+    switch (state) {
+    case State::Idle:
+        setText(QString());
+        break;
+    case State::Receiving:
+        setText(tr("Receiving picture %1: %L2 of %L3 bytes (%4%), pictures received: %5")
+                    .arg(pictureIndex)
+                    .arg(bytesReceived)
+                    .arg(bytesExpected)
+                    .arg(percent)
+                    .arg(pictures));
+        break;
+    case State::Arrived:
+        setText(tr("Pictures received: %1").arg(pictures));
+        break;
+    case State::Finished:
+        setText(
+            dropped == 0
+                ? tr("Transfer finished, pictures received: %1").arg(pictures)
+                : tr("Transfer finished, pictures received: %1, incomplete: %2").arg(pictures).arg(dropped));
+        break;
+    case State::Dropped:
+        setText(pictureIndex < 0
+                    ? tr("A picture was incomplete and was dropped; pictures received: %1").arg(pictures)
+                    : tr("Picture %1 was incomplete and was dropped (%L2 of %L3 bytes); "
+                         "pictures received: %4")
+                          .arg(pictureIndex)
+                          .arg(bytesReceived)
+                          .arg(bytesExpected)
+                          .arg(pictures));
+        break;
+    }
+}

@@ -1,0 +1,50 @@
+#ifndef TRANSFERSTATUSLABEL_H
+#define TRANSFERSTATUSLABEL_H
+
+#include <QLabel>
+#include <QTimer>
+
+// One line about the transfer of stored pictures: which picture is arriving and how far it is,
+// how many pictures came, and that the transfer ended or a picture was dropped.
+class TransferStatusLabel : public QLabel
+{
+    Q_OBJECT
+
+public:
+    explicit TransferStatusLabel(QWidget* parent = nullptr);
+
+    // Renders the current state again, in the current language.
+    void retranslate();
+
+public slots:
+    void beginTransfer();
+    void showProgress(int index, qint64 received, qint64 expected);
+    void pictureArrived();
+    void pictureDropped(int index, qint64 received, qint64 expected);
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    enum class State
+    {
+        Idle,
+        Receiving,
+        Arrived,
+        Finished,
+        Dropped,
+    };
+
+    void finish();
+
+    State state = State::Idle;
+    int pictureIndex = -1;
+    qint64 bytesReceived = 0;
+    qint64 bytesExpected = 0;
+    int pictures = 0;
+    int dropped = 0;
+    // Runs out when the transfer has been quiet long enough to call it finished.
+    QTimer timerQuiet;
+};
+
+#endif // TRANSFERSTATUSLABEL_H
