@@ -2,6 +2,7 @@
 
 #include "app/fontfamilies.h"
 #include "device/kadevice.h"
+#include "ui/imagerowdelegate.h"
 #include "ui/pixelfont.h"
 
 #include <QLabel>
@@ -60,8 +61,8 @@ MainWindow::MainWindow(QWidget* parent)
       buttonExport(nullptr), buttonExportAll(nullptr), buttonClose(nullptr), buttonMinimize(nullptr),
       labelSeparator(nullptr), buttonCh(nullptr), buttonEn(nullptr), labelUnderline(nullptr),
       buttonHelp(nullptr), labelStatusIcon(nullptr), labelStatusText(nullptr), labelDeviceInfo(nullptr),
-      labelLogo(nullptr), listWidget(nullptr), labelFrame(nullptr), labelPreview(nullptr),
-      labelImageNumber(nullptr)
+      labelLogo(nullptr), listWidget(nullptr), batchScheduled(false), exportRunning(false),
+      labelFrame(nullptr), labelPreview(nullptr), labelImageNumber(nullptr)
 {
     initPictures();
     initUi();
@@ -156,6 +157,9 @@ void MainWindow::initUi()
     listWidget->setGeometry(20, 267, 180, 320);
     listWidget->setStyleSheet(styleList);
     listWidget->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    listWidget->setItemDelegate(new ImageRowDelegate(pixelFont(fontFamilyEn, 24), listWidget));
+    // Every row has the delegate's size, so the list never asks each row for it.
+    listWidget->setUniformItemSizes(true);
 
     const QPixmap frame(":/image/frame");
     labelFrame = new QLabel(widgetBackground);

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QList>
 #include <QMainWindow>
+#include <QPair>
 #include <QPoint>
 
 class KaDevice;
@@ -51,6 +52,7 @@ private:
     void applyLanguage();
     void updateConnectState();
     void showPreview(QImage image, int index);
+    void addPendingImages();
     void saveExportRegion(const QString& fileName);
 
     KaDevice* device;
@@ -77,6 +79,10 @@ private:
     QListWidget* listWidget;
     QList<QImage> storedImages;
     QList<int> storedImageIndexes;
+    // Arrivals not yet in the list, added in batches from the event loop.
+    QList<QPair<int, QImage>> pendingImages;
+    bool batchScheduled;
+    bool exportRunning;
     QImage currentImage;
     QLabel* labelFrame;
     QLabel* labelPreview;

@@ -35,6 +35,7 @@ void MainWindow::slotDeviceConnect(bool connected, int error, KaDeviceInfo info)
 
     storedImages.clear();
     storedImageIndexes.clear();
+    pendingImages.clear();
     listWidget->clear();
     QTimer::singleShot(kStoredImageRequestDelayMs, this, SIGNAL(signalGetStoredImage()));
 }
