@@ -1,6 +1,7 @@
 // Export of the preview area as JPEG files.
 #include "ui/mainwindow.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -42,7 +43,7 @@ void MainWindow::slotButtonExport()
 
 void MainWindow::slotButtonExportAll()
 {
-    if (storedImages.isEmpty())
+    if (storedImages.isEmpty() || exportRunning)
         return;
     QFileDialog dialog(this, QString(), QString(), QString());
     dialog.setWindowTitle("Choose Directory to Save Images");
@@ -55,9 +56,15 @@ void MainWindow::slotButtonExportAll()
         return;
     const QString directory = selected.first();
 
-    for (int i = 0; i < storedImages.size(); ++i) {
-        showPreview(storedImages.at(i), storedImageIndexes.at(i));
-        labelFrame->repaint();
-        saveExportRegion(directory + "/Image_" + QString::number(storedImageIndexes.at(i)) + ".jpg");
+    // The window paints and answers between files, so the lists are walked as they were at the
+    // click: a reconnect may empty them meanwhile, new arrivals may grow them.
+    const QList<QImage> images = storedImages;
+    const QList<int> indexes = storedImageIndexes;
+    exportRunning = true;
+    for (int i = 0; i < images.size() && isVisible(); ++i) {
+        showPreview(images.at(i), indexes.at(i));
+        saveExportRegion(directory + "/Image_" + QString::number(indexes.at(i)) + ".jpg");
+        QCoreApplication::processEvents();
     }
+    exportRunning = false;
 }
