@@ -142,6 +142,8 @@ Transfer transfer(const QList<SimImage>& list, bool paced, bool probeClicks, con
                     << residentBytes() / 1048576.0 << '\n';
         });
     }
+    // What earlier rigs left for deletion goes first, or it would count against this one.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     const qint64 before = trimmedResidentBytes();
     std::unique_ptr<ClickProbe> probe;
     if (!rig.connect(30000))
@@ -180,6 +182,43 @@ void report(const char* what, double value, const char* unit, const QString& goa
     out.flush();
 }
 
+// Three valid pictures one pixel wide, sent after a connection that found nothing stored, so the
+// memory they take is theirs alone.
+bool thinPictures()
+{
+    WindowRig rig;
+    if (!rig.ready() || !rig.connect(30000))
+        return false;
+    // Three small rows first: caches the first rows fill once (glyphs, styles) are not the pictures'.
+    rig.sim.call([](DeviceSimulator& sim) {
+        for (int index : {101, 102, 103})
+            sim.sendRaw(ProtocolFrames::storedImageFrame(SimImage::pattern(index, 8, 8, 1)));
+    });
+    if (!rig.waitRows(3, kTimeoutMs))
+        return false;
+    runUntil([] { return false; }, 300);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QList<SimImage> thin;
+    for (int height : {4000, 20000, 44000})
+        thin.append(SimImage::pattern(thin.size() + 1, 1, height, 1));
+    const qint64 before = trimmedResidentBytes();
+    rig.watch.reset();
+    rig.sim.call([&thin](DeviceSimulator& sim) {
+        for (const SimImage& image : thin)
+            sim.sendRaw(ProtocolFrames::storedImageFrame(image));
+    });
+    if (!rig.waitRows(3 + thin.size(), kTimeoutMs))
+        return false;
+    runUntil([] { return false; }, 300);
+    const qint64 growth = trimmedResidentBytes() - before;
+    report("1x4000, 1x20000, 1x44000 (68 KB of pixels): memory growth", growth / 1024.0, "KiB",
+           "a few times the pixel bytes");
+    report("1x4000, 1x20000, 1x44000: memory over pixel bytes", double(growth) / pixelBytes(thin), "times",
+           "a few times");
+    report("1x4000, 1x20000, 1x44000: longest GUI stall", rig.watch.longestGapMs(), "ms", "under 50 ms");
+    return true;
+}
+
 // Export All of every row into a fresh directory, with the window's longest pause while it writes.
 bool exportAll(int count)
 {
@@ -188,6 +227,13 @@ bool exportAll(int count)
     if (!rig.ready() || !rig.connect(30000) || !rig.waitRows(count, kTimeoutMs))
         return false;
     QTemporaryDir dir;
+    // The first JPEG of a session loads the writer plug-in; that is timed on its own.
+    QElapsedTimer pluginClock;
+    pluginClock.start();
+    QImage(8, 8, QImage::Format_RGB32).save(dir.filePath("warm.jpg"));
+    QFile::remove(dir.filePath("warm.jpg"));
+    report("first JPEG of the session (loads the writer plug-in)", pluginClock.nsecsElapsed() / 1e6, "ms",
+           "-");
     // The dialog's own start-up is not the export's: the watch starts when the dialog closes.
     struct DialogClosed : QObject
     {
@@ -198,9 +244,16 @@ bool exportAll(int count)
             if (event->type() == QEvent::Hide && qobject_cast<QFileDialog*>(object)) {
                 watch->reset();
                 clock->start();
+                // The window frees the dialog once every file is written.
+                connect(object, &QObject::destroyed, this, [this] {
+                    writingGapMs = watch->longestGapMs();
+                    writingMs = clock->elapsed();
+                });
             }
             return false;
         }
+        double writingGapMs = -1;
+        qint64 writingMs = 0;
     } closed;
     QElapsedTimer clock;
     closed.watch = &rig.watch;
@@ -212,8 +265,9 @@ bool exportAll(int count)
     }
     qApp->removeEventFilter(&closed);
     const int files = QDir(dir.path()).entryList({"Image_*.jpg"}, QDir::Files).size();
-    report("Export All, longest GUI stall while writing", rig.watch.longestGapMs(), "ms", "under 50 ms");
-    report("Export All, time per file", double(clock.elapsed()) / count, "ms", "-");
+    report("Export All, longest GUI stall while writing", closed.writingGapMs, "ms", "under 50 ms");
+    report("Export All, longest GUI stall with the dialog's teardown", rig.watch.longestGapMs(), "ms", "-");
+    report("Export All, time per file", double(closed.writingMs) / count, "ms", "-");
     return files == count;
 }
 
@@ -244,6 +298,7 @@ int main(int argc, char** argv)
 
     bool ok = true;
     const double lineRate = DeviceSimulator::lineRate;
+    ok = thinPictures() && ok;
     for (int count : {50, 1000}) {
         const QList<SimImage> list = pictures(count, 360, 240, 3);
         const Transfer t =
@@ -277,19 +332,6 @@ int main(int argc, char** argv)
                "within 100 ms");
         report("2000 pictures, clicks answered", t.clicks, "", "-");
         report("2000 pictures, longest GUI stall", t.longestGapMs, "ms", "under 50 ms");
-    }
-
-    {
-        QList<SimImage> thin;
-        for (int height : {4000, 20000, 44000})
-            thin.append(SimImage::pattern(thin.size() + 1, 1, height, 1));
-        const Transfer t = transfer(thin, false, false);
-        ok = ok && t.ok;
-        report("1x4000, 1x20000, 1x44000 (68 KB of pixels): memory growth", t.memoryGrowth / 1024.0, "KiB",
-               "a few times the pixel bytes");
-        report("1x4000, 1x20000, 1x44000: memory over pixel bytes", t.memoryPerPixelByte, "times",
-               "a few times");
-        report("1x4000, 1x20000, 1x44000: longest GUI stall", t.longestGapMs, "ms", "under 50 ms");
     }
 
     ok = exportAll(1000) && ok;
