@@ -1,6 +1,6 @@
 // End-to-end benchmark: the real window and its device worker against the simulator over a
 // pseudo-terminal, as a user would run them. Prints one line per figure and writes the figures
-// per hundred pictures for the plot (bench/plot.py). Run from a Release build: bash bench/run.sh window
+// per hundred pictures for the plot (bench/plot.gp). Run from a Release build: bash bench/run.sh window
 #include "app/fontfamilies.h"
 #include "devicesimulator.h"
 #include "eventwait.h"
@@ -126,25 +126,27 @@ Transfer transfer(const QList<SimImage>& list, bool paced, bool probeClicks, con
         sim.setStoredImages(list);
         sim.setPaced(paced);
     });
+    // What earlier rigs left for deletion goes first, or it would count against this one.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    const qint64 before = trimmedResidentBytes();
     std::unique_ptr<QFile> data;
     QTextStream dataOut;
     if (!dataFile.isEmpty()) {
         data.reset(new QFile(dataFile));
         if (data->open(QIODevice::WriteOnly | QIODevice::Truncate))
             dataOut.setDevice(data.get());
-        dataOut << "# pictures  gui_ms_per_picture  resident_mib\n";
-        QObject::connect(rig.list()->model(), &QAbstractItemModel::rowsInserted, [&rig, &dataOut](auto&&...) {
-            const int rows = rig.rowCpuMs.size();
-            if (rows % kBucket != 0)
-                return;
-            const double before = rows == kBucket ? rig.requestCpuMs : rig.rowCpuMs.at(rows - kBucket - 1);
-            dataOut << rows << ' ' << (rig.rowCpuMs.at(rows - 1) - before) / kBucket << ' '
-                    << residentBytes() / 1048576.0 << '\n';
-        });
+        dataOut << "# pictures  gui_ms_per_picture  resident_growth_mib\n";
+        QObject::connect(rig.list()->model(), &QAbstractItemModel::rowsInserted,
+                         [&rig, &dataOut, before](auto&&...) {
+                             const int rows = rig.rowCpuMs.size();
+                             if (rows % kBucket != 0)
+                                 return;
+                             const double cpuBefore =
+                                 rows == kBucket ? rig.requestCpuMs : rig.rowCpuMs.at(rows - kBucket - 1);
+                             dataOut << rows << ' ' << (rig.rowCpuMs.at(rows - 1) - cpuBefore) / kBucket
+                                     << ' ' << (residentBytes() - before) / 1048576.0 << '\n';
+                         });
     }
-    // What earlier rigs left for deletion goes first, or it would count against this one.
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    const qint64 before = trimmedResidentBytes();
     std::unique_ptr<ClickProbe> probe;
     if (!rig.connect(30000))
         return result;

@@ -3,7 +3,7 @@
 #   bash bench/run.sh window    end-to-end benchmark of the window against the simulator (~3 min)
 #   bash bench/run.sh soak      2,000 mixed pictures, 50 MB of hostile input, 30 reconnects (~2 min)
 #   bash bench/run.sh receive   the receive side alone and through a pseudo-terminal
-#   bash bench/run.sh plot      the plot in docs/ from the window benchmark's last figures
+#   bash bench/run.sh plot      docs/performance-per-picture.png from the window benchmark's figures
 # Further arguments go to the program.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -27,7 +27,7 @@ case "$what" in
     configure_and_build bench_receive
     "$build/bin/bench_receive" "$@" ;;
   plot)
-    python3 bench/plot.py "$build/bench-window-2000.dat" docs/performance-per-picture.png ;;
+    gnuplot -e "data='$build/bench-window-2000.dat'; out='docs/performance-per-picture.png'" bench/plot.gp ;;
   *)
     sed -n '2,7p' "$0" >&2
     exit 2 ;;

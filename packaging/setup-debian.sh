@@ -9,6 +9,7 @@ packages=(
   fonts-roboto-unhinted fonts-wqy-microhei python3-fonttools
   libbenchmark-dev clang libclang-rt-14-dev
   xvfb xauth x11-xserver-utils xcompmgr imagemagick
+  gnuplot-nox
 )
 
 missing=()
