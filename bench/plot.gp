@@ -10,7 +10,7 @@ set ytics nomirror
 set y2tics
 set yrange [0:*]
 set y2range [0:*]
-set key top left
+set key bottom right opaque
 set grid
 plot data using 1:2 with linespoints title "GUI time per picture, per hundred" axes x1y1, \
      data using 1:3 with lines lw 2 title "resident memory growth since the request" axes x1y2
