@@ -12,6 +12,8 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
 bash packaging/check-package.sh
+# The soak's short form: the whole program through mixed pictures, hostile input and reconnects.
+build/bin/kasoak --short
 
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKA_SANITIZE=ON -DKA_BUILD_BENCH=OFF
 cmake --build build-asan -j "$jobs"

@@ -24,7 +24,7 @@ QImage flat(int hue)
     return image;
 }
 
-// Where a click on a row lands: the row itself, or one of the labels that fill it.
+// Where a click on a row lands: its centre, its number or its thumbnail.
 enum class Target
 {
     Row,
@@ -36,9 +36,15 @@ void click(QListWidget* list, int row, Target target)
 {
     if (target == Target::Row)
         return clickRow(list, row);
-    QLabel* label = rowLabel(list, row, target == Target::Number);
-    QVERIFY(label);
-    QTest::mouseClick(label, Qt::LeftButton, Qt::NoModifier, label->rect().center());
+    const QPoint at = target == Target::Number ? QPoint(25, 50) : QPoint(105, 50);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      list->visualItemRect(list->item(row)).topLeft() + at);
+}
+
+// A row as the list shows it.
+QImage rowOnScreen(QListWidget* list, int row)
+{
+    return rgb(list->viewport()->grab(list->visualItemRect(list->item(row))).toImage());
 }
 
 } // namespace
@@ -55,7 +61,9 @@ private slots:
     void rowsAndPreviewFollowArrivalsAndClicks();
     void previewShowsImageUnscaled_data();
     void previewShowsImageUnscaled();
-    void tallThumbnailLosesEqualTopAndBottom();
+    void thumbnailFitsItsArea_data();
+    void thumbnailFitsItsArea();
+    void rowsFollowArrivalsAcrossBatches();
     void reconnectEmptiesListAndKeepsPreview();
     void nullImageGetsRow();
 };
@@ -64,8 +72,8 @@ void TestImageList::rowsAndPreviewFollowArrivalsAndClicks_data()
 {
     QTest::addColumn<Target>("target");
     QTest::newRow("row") << Target::Row;
-    QTest::newRow("number label") << Target::Number;
-    QTest::newRow("picture label") << Target::Picture;
+    QTest::newRow("number") << Target::Number;
+    QTest::newRow("thumbnail") << Target::Picture;
 }
 
 void TestImageList::rowsAndPreviewFollowArrivalsAndClicks()
@@ -85,11 +93,8 @@ void TestImageList::rowsAndPreviewFollowArrivalsAndClicks()
     }
     QCOMPARE(rowNumbers(rig.list()), QStringList({"7", "2", "7"}));
     QCOMPARE(rig.list()->currentRow(), -1);
-    for (int row = 0; row < indexes.size(); ++row) {
-        QLabel* picture = rowLabel(rig.list(), row, false);
-        QVERIFY(picture);
-        QCOMPARE(onScreen(picture).pixel(55, 50), images.at(row).pixel(0, 0));
-    }
+    for (int row = 0; row < indexes.size(); ++row)
+        QCOMPARE(rowOnScreen(rig.list(), row).pixel(105, 50), images.at(row).pixel(0, 0));
 
     for (int row : {0, 1, 2, 0}) {
         click(rig.list(), row, target);
@@ -130,17 +135,55 @@ void TestImageList::previewShowsImageUnscaled()
     QCOMPARE(onScreen(rig.child("labelPreview")), image.copy(shown));
 }
 
-void TestImageList::tallThumbnailLosesEqualTopAndBottom()
+void TestImageList::thumbnailFitsItsArea_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QSize>("thumbnail");
+    QTest::newRow("landscape fills the width") << QSize(360, 240) << QSize(110, 74);
+    QTest::newRow("portrait fills the height") << QSize(220, 600) << QSize(37, 100);
+    QTest::newRow("1 pixel wide, 44000 tall") << QSize(1, 44000) << QSize(1, 100);
+}
+
+void TestImageList::thumbnailFitsItsArea()
+{
+    QFETCH(QSize, size);
+    QFETCH(QSize, thumbnail);
+    ShownWindow rig;
+    QVERIFY(rig.exposed);
+    rig.deliver(1, pattern(size));
+    const QPixmap shown = rig.list()->item(0)->data(Qt::DecorationRole).value<QPixmap>();
+    QCOMPARE(shown.size(), thumbnail);
+    // Whole, right of the number, centred in the row's height.
+    const QPoint at(50, (100 - thumbnail.height()) / 2);
+    QCOMPARE(rowOnScreen(rig.list(), 0).copy(QRect(at, thumbnail)), rgb(shown.toImage()));
+}
+
+// However arrivals are split into batches, and whichever a reconnect drops, each row keeps its own
+// number and picture, in the order they came.
+void TestImageList::rowsFollowArrivalsAcrossBatches()
 {
     ShownWindow rig;
     QVERIFY(rig.exposed);
-    rig.deliver(1, pattern(QSize(220, 600)));
-    QLabel* picture = rowLabel(rig.list(), 0, false);
-    QVERIFY(picture);
-    const QImage thumbnail = pixmapOf(picture);
-    QCOMPARE(thumbnail.size(), QSize(110, 300));
-    // The 100-px row shows the thumbnail's middle third.
-    QCOMPARE(onScreen(picture), thumbnail.copy(0, 100, 110, 100));
+    const auto arrive = [&rig](int index) { rig.window.slotDeviceGotImage(index, new QImage(flat(index))); };
+    const auto nextTurn = [&rig] { QCoreApplication::sendPostedEvents(&rig.window, QEvent::MetaCall); };
+    arrive(1);
+    nextTurn();
+    arrive(2); // still queued when the reconnect comes
+    rig.window.slotDeviceConnect(true, 0, KaDeviceInfo{"l1", "l2", "l3", "l4"});
+    const QList<int> indexes{30, 60, 90, 120, 150, 180};
+    for (int index : indexes) {
+        arrive(index);
+        if (index == 60 || index == 90)
+            nextTurn();
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(rig.list()->count(), indexes.size(), 30000);
+    QCOMPARE(rowNumbers(rig.list()), QStringList({"30", "60", "90", "120", "150", "180"}));
+    QCOMPARE(rig.preview(), flat(180));
+    for (int row = 0; row < indexes.size(); ++row) {
+        clickRow(rig.list(), row);
+        QCOMPARE(rig.preview(), flat(indexes.at(row)));
+        QCOMPARE(rowOnScreen(rig.list(), row).pixel(105, 50), flat(indexes.at(row)).pixel(0, 0));
+    }
 }
 
 void TestImageList::reconnectEmptiesListAndKeepsPreview()

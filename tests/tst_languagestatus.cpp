@@ -238,6 +238,7 @@ private slots:
         if (connectedFirst)
             window.slotDeviceConnect(true, 0, kInfo);
         window.slotDeviceGotImage(3, new QImage(8, 8, QImage::Format_RGB888));
+        QCoreApplication::sendPostedEvents(&window, QEvent::MetaCall);
         if (failure >= 0)
             window.slotDeviceConnect(false, failure, kInfo);
         QCOMPARE(display(window), shown);
@@ -263,6 +264,7 @@ private slots:
         // The second report comes before the first request went out; neither replaces the other.
         for (int index : {1, 2}) {
             window.slotDeviceGotImage(index, new QImage(8, 8, QImage::Format_RGB888));
+            QCoreApplication::sendPostedEvents(&window, QEvent::MetaCall);
             QCOMPARE(list->count(), 1);
             window.slotDeviceConnect(true, 0, kInfo);
             QCOMPARE(list->count(), 0);

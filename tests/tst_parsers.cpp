@@ -269,6 +269,7 @@ private slots:
             row("byte count fits, too wide for a QImage", 300000000, 1, 1);
             row("byte count fits, rows padded to 4 bytes do not", 1, 1128861962, 1);
             row("widest and tallest: the padded size overflows 64 bits", INT_MAX, INT_MAX, 3);
+            row("one pixel byte over 64 MiB", 13421773, 5, 1);
         }
     }
 

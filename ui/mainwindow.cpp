@@ -2,6 +2,7 @@
 
 #include "app/fontfamilies.h"
 #include "device/kadevice.h"
+#include "ui/imagerowdelegate.h"
 #include "ui/pixelfont.h"
 #include "ui/transferstatuslabel.h"
 
@@ -65,8 +66,8 @@ MainWindow::MainWindow(QWidget* parent)
       buttonExport(nullptr), buttonExportAll(nullptr), buttonClose(nullptr), buttonMinimize(nullptr),
       labelSeparator(nullptr), buttonCh(nullptr), buttonEn(nullptr), labelUnderline(nullptr),
       buttonHelp(nullptr), labelStatusIcon(nullptr), labelStatusText(nullptr), labelDeviceInfo(nullptr),
-      labelLogo(nullptr), listWidget(nullptr), labelFrame(nullptr), labelPreview(nullptr),
-      labelImageNumber(nullptr), labelTransfer(nullptr)
+      labelLogo(nullptr), listWidget(nullptr), batchScheduled(false), exportRunning(false),
+      labelFrame(nullptr), labelPreview(nullptr), labelImageNumber(nullptr), labelTransfer(nullptr)
 {
     initResources();
     initUi();
@@ -163,6 +164,9 @@ void MainWindow::initUi()
     listWidget->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // Rows answer clicks only; without focus, Windows' style draws no dots around the current one.
     listWidget->setFocusPolicy(Qt::NoFocus);
+    listWidget->setItemDelegate(new ImageRowDelegate(pixelFont(fontFamilyEn, 24), listWidget));
+    // Every row has the delegate's size, so the list never asks each row for it.
+    listWidget->setUniformItemSizes(true);
 
     const QPixmap frame(":/image/frame");
     labelFrame = new QLabel(widgetBackground);

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QList>
 #include <QMainWindow>
+#include <QPair>
 #include <QPoint>
 #include <optional>
 
@@ -60,6 +61,7 @@ private:
     void applyLanguage();
     void updateConnectState();
     void showPreview(QImage image, int index);
+    void addPendingImages();
     void saveExportRegion(const QString& fileName, ExportReport& report);
     void showOriginalsMenu(QWidget* widget, const QPoint& pos);
 
@@ -87,6 +89,10 @@ private:
     QListWidget* listWidget;
     QList<QImage> storedImages;
     QList<int> storedImageIndexes;
+    // Arrivals not yet in the list, added in batches from the event loop.
+    QList<QPair<int, QImage>> pendingImages;
+    bool batchScheduled;
+    bool exportRunning;
     QImage currentImage;
     QLabel* labelFrame;
     QLabel* labelPreview;

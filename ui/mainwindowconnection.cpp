@@ -44,6 +44,7 @@ void MainWindow::slotDeviceConnect(bool connected, int error, KaDeviceInfo info)
 
     storedImages.clear();
     storedImageIndexes.clear();
+    pendingImages.clear();
     listWidget->clear();
     labelTransfer->beginTransfer();
     QTimer::singleShot(kStoredImageRequestDelayMs, this, SIGNAL(signalGetStoredImage()));

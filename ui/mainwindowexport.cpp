@@ -3,6 +3,7 @@
 
 #include "ui/exportreport.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QImageWriter>
@@ -44,7 +45,7 @@ void MainWindow::slotButtonExport()
 
 void MainWindow::slotButtonExportAll()
 {
-    if (storedImages.isEmpty())
+    if (storedImages.isEmpty() || exportRunning)
         return;
     QFileDialog dialog(this, QString(), QString(), QString());
     dialog.setWindowTitle("Choose Directory to Save Images");
@@ -57,11 +58,17 @@ void MainWindow::slotButtonExportAll()
         return;
     const QString directory = selected.first();
 
+    // The window paints and answers between files, so the lists are walked as they were at the
+    // click: a reconnect may empty them meanwhile, new arrivals may grow them.
+    const QList<QImage> images = storedImages;
+    const QList<int> indexes = storedImageIndexes;
     ExportReport report;
-    for (int i = 0; i < storedImages.size(); ++i) {
-        showPreview(storedImages.at(i), storedImageIndexes.at(i));
-        labelFrame->repaint();
-        saveExportRegion(directory + "/Image_" + QString::number(storedImageIndexes.at(i)) + ".jpg", report);
+    exportRunning = true;
+    for (int i = 0; i < images.size() && isVisible(); ++i) {
+        showPreview(images.at(i), indexes.at(i));
+        saveExportRegion(directory + "/Image_" + QString::number(indexes.at(i)) + ".jpg", report);
+        QCoreApplication::processEvents();
     }
+    exportRunning = false;
     report.tellUser(this);
 }

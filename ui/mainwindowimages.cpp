@@ -1,17 +1,17 @@
 // The thumbnail list and the large preview.
 #include "ui/mainwindow.h"
 
-#include "app/fontfamilies.h"
-#include "ui/pixelfont.h"
+#include "ui/thumbnail.h"
 
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QListWidget>
 #include <QListWidgetItem>
 #include <QPixmap>
 
 namespace {
-const QSize kRowSize(160, 100);
-const int kThumbnailWidth = 110;
+// One batch of arrivals may hold the window this long; the rest waits for the next turn.
+const int kBatchBudgetMs = 15;
 } // namespace
 
 void MainWindow::showPreview(QImage image, int index)
@@ -23,33 +23,38 @@ void MainWindow::showPreview(QImage image, int index)
 
 void MainWindow::slotDeviceGotImage(int index, QImage* img)
 {
-    QWidget* row = new QWidget;
-    row->setFixedSize(kRowSize);
-
-    QLabel* labelNumber = new QLabel(row);
-    labelNumber->setGeometry(0, 0, 50, 100);
-    labelNumber->setText(QString::number(index));
-    labelNumber->setAlignment(Qt::AlignCenter);
-    labelNumber->setFont(pixelFont(fontFamilyEn, 24));
-    labelNumber->setStyleSheet("color:white;");
-
-    const QImage image = img ? *img : QImage();
     // The image is ours once it arrives; only the copy is kept.
+    pendingImages.append(qMakePair(index, img ? *img : QImage()));
     delete img;
-    storedImages.append(image);
-    storedImageIndexes.append(index);
-    showPreview(image, index);
+    // Arrivals already queued behind this one join it: a fast link costs one list layout and one
+    // preview per turn of the event loop, not per picture.
+    if (!batchScheduled) {
+        batchScheduled = true;
+        QMetaObject::invokeMethod(this, &MainWindow::addPendingImages, Qt::QueuedConnection);
+    }
+}
 
-    const QPixmap thumbnail =
-        QPixmap::fromImage(image).scaledToWidth(kThumbnailWidth, Qt::SmoothTransformation);
-    QLabel* labelThumbnail = new QLabel(row);
-    labelThumbnail->setGeometry(50, 0, kThumbnailWidth, 100);
-    labelThumbnail->setPixmap(thumbnail);
+void MainWindow::addPendingImages()
+{
+    batchScheduled = false;
+    if (pendingImages.isEmpty())
+        return; // a reconnect dropped them
+    QElapsedTimer clock;
+    clock.start();
+    do {
+        const QPair<int, QImage> arrival = pendingImages.takeFirst();
+        storedImages.append(arrival.second);
+        storedImageIndexes.append(arrival.first);
+        QListWidgetItem* item = new QListWidgetItem(QString::number(arrival.first), nullptr, 0);
+        item->setData(Qt::DecorationRole, rowThumbnail(arrival.second));
+        listWidget->addItem(item);
+    } while (!pendingImages.isEmpty() && !clock.hasExpired(kBatchBudgetMs));
+    showPreview(storedImages.last(), storedImageIndexes.last());
 
-    QListWidgetItem* item = new QListWidgetItem(nullptr, 0);
-    item->setSizeHint(kRowSize);
-    listWidget->insertItem(listWidget->count(), item);
-    listWidget->setItemWidget(item, row);
+    if (!pendingImages.isEmpty()) {
+        batchScheduled = true;
+        QMetaObject::invokeMethod(this, &MainWindow::addPendingImages, Qt::QueuedConnection);
+    }
 }
 
 void MainWindow::slotListWidgetClicked()

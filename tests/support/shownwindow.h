@@ -29,25 +29,11 @@ inline QImage pixmapOf(const QLabel* label)
     return pixmap.isNull() ? QImage() : rgb(pixmap.toImage());
 }
 
-// A row's number label is the one with text, its picture label the one without.
-inline QLabel* rowLabel(QListWidget* list, int row, bool number)
-{
-    // Asking for a row's place runs the list's pending layout, which also places the row widgets.
-    list->visualItemRect(list->item(row));
-    if (QWidget* rowWidget = list->itemWidget(list->item(row)))
-        for (QLabel* label : rowWidget->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly))
-            if (label->text().isEmpty() != number)
-                return label;
-    return nullptr;
-}
-
 inline QStringList rowNumbers(QListWidget* list)
 {
     QStringList numbers;
-    for (int row = 0; row < list->count(); ++row) {
-        const QLabel* label = rowLabel(list, row, true);
-        numbers.append(label ? label->text() : QString());
-    }
+    for (int row = 0; row < list->count(); ++row)
+        numbers.append(list->item(row)->text());
     return numbers;
 }
 
@@ -67,7 +53,12 @@ struct ShownWindow
         exposed = QTest::qWaitForWindowExposed(&window);
     }
 
-    void deliver(int index, const QImage& image) { window.slotDeviceGotImage(index, new QImage(image)); }
+    // The window adds arrivals on its next turn of the event loop; this runs that turn.
+    void deliver(int index, const QImage& image)
+    {
+        window.slotDeviceGotImage(index, new QImage(image));
+        QCoreApplication::sendPostedEvents(&window, QEvent::MetaCall);
+    }
     template <typename T = QLabel> T* child(const char* name) const { return window.findChild<T*>(name); }
     QListWidget* list() const { return child<QListWidget>("listWidget"); }
     QImage preview() const { return pixmapOf(child("labelPreview")); }

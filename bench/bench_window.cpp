@@ -1,0 +1,350 @@
+// End-to-end benchmark: the real window and its device worker against the simulator over a
+// pseudo-terminal, as a user would run them. Prints one line per figure and writes the figures
+// per hundred pictures for the plot (bench/plot.gp). Run from a Release build: bash bench/run.sh window
+#include "app/fontfamilies.h"
+#include "devicesimulator.h"
+#include "eventwait.h"
+#include "processmemory.h"
+#include "protocolframes.h"
+#include "simimage.h"
+#include "support/dialoganswer.h"
+#include "windowrig.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+const int kTimeoutMs = 600000;
+const int kBucket = 100;
+const int kClickEveryMs = 200;
+
+QTextStream out(stdout);
+
+QList<SimImage> pictures(int count, int width, int height, int bpp)
+{
+    QList<SimImage> list;
+    for (int i = 0; i < count; ++i)
+        list.append(SimImage::pattern(i + 1, width, height, bpp));
+    return list;
+}
+
+qint64 wireBytes(const QList<SimImage>& list)
+{
+    qint64 bytes = 0;
+    for (const SimImage& image : list)
+        bytes += ProtocolFrames::storedImageFrame(image).size();
+    return bytes;
+}
+
+qint64 pixelBytes(const QList<SimImage>& list)
+{
+    qint64 bytes = 0;
+    for (const SimImage& image : list)
+        bytes += image.pixels.size();
+    return bytes;
+}
+
+// Posts a click on the first row now and then, as a user clicking during a transfer would; the
+// answer is the list's clicked signal. Posted, the click waits behind whatever the window has queued.
+class ClickProbe : public QObject
+{
+public:
+    explicit ClickProbe(QListWidget* list) : list(list)
+    {
+        clock.start();
+        connect(list, &QListWidget::clicked, this, [this] {
+            if (postedNs < 0)
+                return;
+            worstMs = qMax(worstMs, (clock.nsecsElapsed() - postedNs) / 1e6);
+            ++answered;
+            postedNs = -1;
+        });
+        timer.setInterval(kClickEveryMs);
+        connect(&timer, &QTimer::timeout, this, &ClickProbe::post);
+        timer.start();
+    }
+
+    double worstMs = 0;
+    int answered = 0;
+    int posted = 0;
+
+private:
+    void post()
+    {
+        if (postedNs >= 0 || list->count() == 0)
+            return;
+        const QPointF at = list->visualItemRect(list->item(0)).center();
+        postedNs = clock.nsecsElapsed();
+        ++posted;
+        QWidget* viewport = list->viewport();
+        QCoreApplication::postEvent(viewport, new QMouseEvent(QEvent::MouseButtonPress, at, Qt::LeftButton,
+                                                              Qt::LeftButton, Qt::NoModifier));
+        QCoreApplication::postEvent(viewport, new QMouseEvent(QEvent::MouseButtonRelease, at, Qt::LeftButton,
+                                                              Qt::NoButton, Qt::NoModifier));
+    }
+
+    QListWidget* list;
+    QTimer timer;
+    QElapsedTimer clock;
+    qint64 postedNs = -1;
+};
+
+struct Transfer
+{
+    bool ok = false;
+    double seconds = 0;
+    double longestGapMs = 0;
+    double memoryPerPixelByte = 0;
+    qint64 memoryGrowth = 0;
+    QVector<double> rowCpuMs;
+    double requestCpuMs = 0;
+    double clickWorstMs = -1;
+    int clicks = 0;
+};
+
+// One fresh window receives the pictures; with a data file, writes per hundred pictures the GUI
+// time per picture and the resident memory.
+Transfer transfer(const QList<SimImage>& list, bool paced, bool probeClicks, const QString& dataFile = {})
+{
+    Transfer result;
+    WindowRig rig;
+    if (!rig.ready())
+        return result;
+    rig.sim.call([&list, paced](DeviceSimulator& sim) {
+        sim.setStoredImages(list);
+        sim.setPaced(paced);
+    });
+    // What earlier rigs left for deletion goes first, or it would count against this one.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    const qint64 before = trimmedResidentBytes();
+    std::unique_ptr<QFile> data;
+    QTextStream dataOut;
+    if (!dataFile.isEmpty()) {
+        data.reset(new QFile(dataFile));
+        if (data->open(QIODevice::WriteOnly | QIODevice::Truncate))
+            dataOut.setDevice(data.get());
+        dataOut << "# pictures  gui_ms_per_picture  resident_growth_mib\n";
+        QObject::connect(rig.list()->model(), &QAbstractItemModel::rowsInserted,
+                         [&rig, &dataOut, before](auto&&...) {
+                             const int rows = rig.rowCpuMs.size();
+                             if (rows % kBucket != 0)
+                                 return;
+                             const double cpuBefore =
+                                 rows == kBucket ? rig.requestCpuMs : rig.rowCpuMs.at(rows - kBucket - 1);
+                             dataOut << rows << ' ' << (rig.rowCpuMs.at(rows - 1) - cpuBefore) / kBucket
+                                     << ' ' << (residentBytes() - before) / 1048576.0 << '\n';
+                         });
+    }
+    std::unique_ptr<ClickProbe> probe;
+    if (!rig.connect(30000))
+        return result;
+    if (probeClicks)
+        probe.reset(new ClickProbe(rig.list()));
+    if (!rig.waitRows(list.size(), kTimeoutMs))
+        return result;
+    // The last batch still has to be painted.
+    runUntil([] { return false; }, 300);
+    result.ok = rig.list()->count() == list.size();
+    result.seconds = (rig.lastRowNs - rig.requestNs) / 1e9;
+    result.longestGapMs = rig.watch.longestGapMs();
+    result.memoryGrowth = trimmedResidentBytes() - before;
+    result.memoryPerPixelByte = double(result.memoryGrowth) / pixelBytes(list);
+    result.rowCpuMs = rig.rowCpuMs;
+    result.requestCpuMs = rig.requestCpuMs;
+    if (probe) {
+        result.clickWorstMs = probe->worstMs;
+        result.clicks = probe->answered;
+        result.ok = result.ok && probe->answered == probe->posted;
+    }
+    return result;
+}
+
+double guiMsPerPicture(const Transfer& t, int first, int last)
+{
+    const double start = first == 0 ? t.requestCpuMs : t.rowCpuMs.at(first - 1);
+    return (t.rowCpuMs.at(last) - start) / (last - first + 1);
+}
+
+void report(const char* what, double value, const char* unit, const QString& goal)
+{
+    out << QString("%1 %2 %3").arg(what, -58).arg(value, 10, 'f', 2).arg(unit, -6) << "  goal: " << goal
+        << '\n';
+    out.flush();
+}
+
+// Three valid pictures one pixel wide, sent after a connection that found nothing stored, so the
+// memory they take is theirs alone.
+bool thinPictures()
+{
+    WindowRig rig;
+    if (!rig.ready() || !rig.connect(30000))
+        return false;
+    // Three small rows first: caches the first rows fill once (glyphs, styles) are not the pictures'.
+    rig.sim.call([](DeviceSimulator& sim) {
+        for (int index : {101, 102, 103})
+            sim.sendRaw(ProtocolFrames::storedImageFrame(SimImage::pattern(index, 8, 8, 1)));
+    });
+    if (!rig.waitRows(3, kTimeoutMs))
+        return false;
+    runUntil([] { return false; }, 300);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QList<SimImage> thin;
+    for (int height : {4000, 20000, 44000})
+        thin.append(SimImage::pattern(thin.size() + 1, 1, height, 1));
+    const qint64 before = trimmedResidentBytes();
+    rig.watch.reset();
+    rig.sim.call([&thin](DeviceSimulator& sim) {
+        for (const SimImage& image : thin)
+            sim.sendRaw(ProtocolFrames::storedImageFrame(image));
+    });
+    if (!rig.waitRows(3 + thin.size(), kTimeoutMs))
+        return false;
+    runUntil([] { return false; }, 300);
+    const qint64 growth = trimmedResidentBytes() - before;
+    report("1x4000, 1x20000, 1x44000 (68 KB of pixels): memory growth", growth / 1024.0, "KiB",
+           "a few times the pixel bytes");
+    report("1x4000, 1x20000, 1x44000: memory over pixel bytes", double(growth) / pixelBytes(thin), "times",
+           "a few times");
+    report("1x4000, 1x20000, 1x44000: longest GUI stall", rig.watch.longestGapMs(), "ms", "under 50 ms");
+    return true;
+}
+
+// Export All of every row into a fresh directory, with the window's longest pause while it writes.
+bool exportAll(int count)
+{
+    WindowRig rig;
+    rig.sim.call([count](DeviceSimulator& sim) { sim.setStoredImages(pictures(count, 360, 240, 3)); });
+    if (!rig.ready() || !rig.connect(30000) || !rig.waitRows(count, kTimeoutMs))
+        return false;
+    QTemporaryDir dir;
+    // The first JPEG of a session loads the writer plug-in; that is timed on its own.
+    QElapsedTimer pluginClock;
+    pluginClock.start();
+    QImage(8, 8, QImage::Format_RGB32).save(dir.filePath("warm.jpg"));
+    QFile::remove(dir.filePath("warm.jpg"));
+    report("first JPEG of the session (loads the writer plug-in)", pluginClock.nsecsElapsed() / 1e6, "ms",
+           "-");
+    // The dialog's own start-up is not the export's: the watch starts when the dialog closes.
+    struct DialogClosed : QObject
+    {
+        GuiWatch* watch;
+        QElapsedTimer* clock;
+        bool eventFilter(QObject* object, QEvent* event) override
+        {
+            if (event->type() == QEvent::Hide && qobject_cast<QFileDialog*>(object)) {
+                watch->reset();
+                clock->start();
+                // The window frees the dialog once every file is written.
+                connect(object, &QObject::destroyed, this, [this] {
+                    writingGapMs = watch->longestGapMs();
+                    writingMs = clock->elapsed();
+                });
+            }
+            return false;
+        }
+        double writingGapMs = -1;
+        qint64 writingMs = 0;
+    } closed;
+    QElapsedTimer clock;
+    closed.watch = &rig.watch;
+    closed.clock = &clock;
+    qApp->installEventFilter(&closed);
+    {
+        DialogAnswer answer(dir.path());
+        rig.window.findChild<QPushButton*>("buttonExportAll")->click();
+    }
+    qApp->removeEventFilter(&closed);
+    const int files = QDir(dir.path()).entryList({"Image_*.jpg"}, QDir::Files).size();
+    report("Export All, longest GUI stall while writing", closed.writingGapMs, "ms", "under 50 ms");
+    report("Export All, longest GUI stall with the dialog's teardown", rig.watch.longestGapMs(), "ms", "-");
+    report("Export All, time per file", double(closed.writingMs) / count, "ms", "-");
+    return files == count;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    QApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.setApplicationDescription("End-to-end benchmark of kaviewer against the device simulator");
+    parser.addHelpOption();
+    const QCommandLineOption dataOption("data", "Directory for the per-hundred figures.", "dir", ".");
+    const QCommandLineOption quickOption("quick", "Skip the paced transfer (about 30 s).");
+    parser.addOption(dataOption);
+    parser.addOption(quickOption);
+    parser.process(app);
+    const QString dataDir = QDir(parser.value(dataOption)).absolutePath();
+    // Debug lines per picture would measure the terminal; the settings file stays out of the checkout.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+        if (type != QtDebugMsg)
+            std::fprintf(stderr, "%s\n", qPrintable(message));
+    });
+    QTemporaryDir workDir;
+    QDir::setCurrent(workDir.path());
+    loadFontFamilies();
+
+    bool ok = true;
+    const double lineRate = DeviceSimulator::lineRate;
+    ok = thinPictures() && ok;
+    for (int count : {50, 1000}) {
+        const QList<SimImage> list = pictures(count, 360, 240, 3);
+        const Transfer t =
+            transfer(list, false, false, count == 1000 ? dataDir + "/bench-window-1000.dat" : QString());
+        ok = ok && t.ok;
+        if (!t.ok) {
+            out << "transfer of " << count << " pictures failed\n";
+            continue;
+        }
+        const double rate = wireBytes(list) / t.seconds;
+        const QString n = QString::number(count);
+        report(qPrintable(n + " pictures 360x240x3, throughput"), rate / 1e6, "MB/s", "-");
+        report(qPrintable(n + " pictures, throughput over the line rate"), rate / lineRate, "times",
+               "at least 500");
+        report(qPrintable(n + " pictures, longest GUI stall"), t.longestGapMs, "ms", "under 50 ms");
+        report(qPrintable(n + " pictures, memory over pixel bytes"), t.memoryPerPixelByte, "times",
+               "at most 3");
+        if (count == 1000) {
+            const double first = guiMsPerPicture(t, 0, 99), last = guiMsPerPicture(t, 900, 999);
+            report("GUI time per picture, pictures 1-100", first, "ms", "-");
+            report("GUI time per picture, pictures 901-1000", last, "ms", "-");
+            report("GUI time per picture, 901-1000 over 1-100", last / first, "times", "at most 1.3");
+        }
+    }
+
+    {
+        const Transfer t =
+            transfer(pictures(2000, 360, 240, 3), false, true, dataDir + "/bench-window-2000.dat");
+        ok = ok && t.ok && t.clicks > 0;
+        report("2000 pictures, worst answer to a click during the transfer", t.clickWorstMs, "ms",
+               "within 100 ms");
+        report("2000 pictures, clicks answered", t.clicks, "", "-");
+        report("2000 pictures, longest GUI stall", t.longestGapMs, "ms", "under 50 ms");
+    }
+
+    ok = exportAll(1000) && ok;
+
+    if (!parser.isSet(quickOption)) {
+        const QList<SimImage> list = pictures(5, 360, 240, 3);
+        const Transfer t = transfer(list, true, false);
+        ok = ok && t.ok;
+        report("paced at the line rate, 5 pictures: time over wire time",
+               t.seconds / (wireBytes(list) / lineRate), "times", "at most 1.02");
+    }
+    out << (ok ? "all transfers complete\n" : "SOME TRANSFERS FAILED\n");
+    return ok ? 0 : 1;
+}
