@@ -2,6 +2,7 @@
 // pseudo-terminal, as a user would run them. Prints one line per figure and writes the figures
 // per hundred pictures for the plot (bench/plot.gp). Run from a Release build: bash bench/run.sh window
 #include "app/fontfamilies.h"
+#include "benchapp.h"
 #include "devicesimulator.h"
 #include "eventwait.h"
 #include "processmemory.h"
@@ -21,7 +22,6 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 
-#include <cstdio>
 #include <memory>
 
 namespace {
@@ -277,8 +277,7 @@ bool exportAll(int count)
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    defaultToOffscreen();
     QApplication app(argc, argv);
     QCommandLineParser parser;
     parser.setApplicationDescription("End-to-end benchmark of kaviewer against the device simulator");
@@ -289,11 +288,8 @@ int main(int argc, char** argv)
     parser.addOption(quickOption);
     parser.process(app);
     const QString dataDir = QDir(parser.value(dataOption)).absolutePath();
-    // Debug lines per picture would measure the terminal; the settings file stays out of the checkout.
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
-        if (type != QtDebugMsg)
-            std::fprintf(stderr, "%s\n", qPrintable(message));
-    });
+    printWarningsOnly();
+    // The settings file stays out of the checkout.
     QTemporaryDir workDir;
     QDir::setCurrent(workDir.path());
     loadFontFamilies();

@@ -3,6 +3,7 @@
 // intact, then disconnect and connect cycles with the resident memory after each. Exits non-zero
 // on any fault. Full form: bash bench/run.sh soak; the short form (--short) runs in the test script.
 #include "app/fontfamilies.h"
+#include "benchapp.h"
 #include "devicesimulator.h"
 #include "eventwait.h"
 #include "processmemory.h"
@@ -18,7 +19,6 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 
-#include <cstdio>
 
 namespace {
 
@@ -200,8 +200,7 @@ bool soak(int pictureCount, qint64 hostileBytes, int cycles)
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    defaultToOffscreen();
     QApplication app(argc, argv);
     QCommandLineParser parser;
     parser.setApplicationDescription("Soak of kaviewer against the device simulator");
@@ -209,10 +208,7 @@ int main(int argc, char** argv)
     const QCommandLineOption shortOption("short", "200 pictures, 5 MB of hostile input, 3 cycles.");
     parser.addOption(shortOption);
     parser.process(app);
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
-        if (type != QtDebugMsg)
-            std::fprintf(stderr, "%s\n", qPrintable(message));
-    });
+    printWarningsOnly();
     QTemporaryDir workDir;
     QDir::setCurrent(workDir.path());
     loadFontFamilies();
