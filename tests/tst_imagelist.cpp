@@ -1,21 +1,14 @@
-// The thumbnail list and the large preview: which rows appear, what the preview shows after
-// arrivals, clicks, key presses and a reconnect, and how pictures fit their labels.
+// The thumbnail list, the large preview and the export of what the preview shows: rows and
+// pictures one to one after arrivals, clicks and a reconnect, and the files Export and Export All
+// write through the real file dialogs.
 #include "app/fontfamilies.h"
+#include "support/dialoganswer.h"
 #include "support/shownwindow.h"
 
+#include <QPushButton>
 #include <QtTest>
 
 namespace {
-
-// Every pixel differs from its neighbours, so a shifted or scaled picture no longer compares equal.
-QImage pattern(const QSize& size)
-{
-    QImage image(size, QImage::Format_RGB32);
-    for (int y = 0; y < size.height(); ++y)
-        for (int x = 0; x < size.width(); ++x)
-            image.setPixel(x, y, qRgb(x % 256, y % 256, 40 + 100 * (x / 256) + 50 * (y / 256)));
-    return image;
-}
 
 QImage flat(int hue)
 {
@@ -24,26 +17,12 @@ QImage flat(int hue)
     return image;
 }
 
-// Where a click on a row lands: the row itself, or one of the labels that fill it.
-enum class Target
+QStringList filesIn(const QString& directory)
 {
-    Row,
-    Number,
-    Picture
-};
-
-void click(QListWidget* list, int row, Target target)
-{
-    if (target == Target::Row)
-        return clickRow(list, row);
-    QLabel* label = rowLabel(list, row, target == Target::Number);
-    QVERIFY(label);
-    QTest::mouseClick(label, Qt::LeftButton, Qt::NoModifier, label->rect().center());
+    return QDir(directory).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
 }
 
 } // namespace
-
-Q_DECLARE_METATYPE(Target)
 
 class TestImageList : public QObject
 {
@@ -51,26 +30,14 @@ class TestImageList : public QObject
 
 private slots:
     void initTestCase() { loadFontFamilies(); }
-    void rowsAndPreviewFollowArrivalsAndClicks_data();
     void rowsAndPreviewFollowArrivalsAndClicks();
-    void previewShowsImageUnscaled_data();
-    void previewShowsImageUnscaled();
-    void tallThumbnailLosesEqualTopAndBottom();
     void reconnectEmptiesListAndKeepsPreview();
-    void nullImageGetsRow();
+    void exportWritesWhatIsChosen_data();
+    void exportWritesWhatIsChosen();
 };
-
-void TestImageList::rowsAndPreviewFollowArrivalsAndClicks_data()
-{
-    QTest::addColumn<Target>("target");
-    QTest::newRow("row") << Target::Row;
-    QTest::newRow("number label") << Target::Number;
-    QTest::newRow("picture label") << Target::Picture;
-}
 
 void TestImageList::rowsAndPreviewFollowArrivalsAndClicks()
 {
-    QFETCH(Target, target);
     ShownWindow rig;
     QVERIFY(rig.exposed);
 
@@ -84,16 +51,14 @@ void TestImageList::rowsAndPreviewFollowArrivalsAndClicks()
         QCOMPARE(rig.caption(), "Image Number. " + QString::number(indexes.at(i)));
     }
     QCOMPARE(rowNumbers(rig.list()), QStringList({"7", "2", "7"}));
-    QCOMPARE(rig.list()->currentRow(), -1);
     for (int row = 0; row < indexes.size(); ++row) {
-        QLabel* picture = rowLabel(rig.list(), row, false);
-        QVERIFY(picture);
-        QCOMPARE(onScreen(picture).pixel(55, 50), images.at(row).pixel(0, 0));
+        QLabel* thumbnail = rowLabel(rig.list(), row, false);
+        QVERIFY(thumbnail);
+        QCOMPARE(onScreen(thumbnail).pixel(55, 50), images.at(row).pixel(0, 0));
     }
 
     for (int row : {0, 1, 2, 0}) {
-        click(rig.list(), row, target);
-        QCOMPARE(rig.list()->currentRow(), row);
+        clickRow(rig.list(), row);
         QCOMPARE(rig.preview(), images.at(row));
         QCOMPARE(rig.caption(), "Image Number. " + QString::number(indexes.at(row)));
     }
@@ -104,43 +69,9 @@ void TestImageList::rowsAndPreviewFollowArrivalsAndClicks()
     QCOMPARE(rig.preview(), images.at(0));
 
     // An arrival takes the preview back from the clicked row.
-    const QImage latest = flat(300);
-    rig.deliver(9, latest);
-    QCOMPARE(rig.preview(), latest);
+    rig.deliver(9, flat(300));
+    QCOMPARE(rig.preview(), flat(300));
     QCOMPARE(rig.caption(), QString("Image Number. 9"));
-}
-
-void TestImageList::previewShowsImageUnscaled_data()
-{
-    QTest::addColumn<QSize>("size");
-    QTest::addColumn<QRect>("shown");
-    QTest::newRow("exact fit") << QSize(360, 240) << QRect(0, 0, 360, 240);
-    QTest::newRow("wider: leftmost columns") << QSize(500, 240) << QRect(0, 0, 360, 240);
-    QTest::newRow("taller: middle rows") << QSize(360, 400) << QRect(0, 80, 360, 240);
-}
-
-void TestImageList::previewShowsImageUnscaled()
-{
-    QFETCH(QSize, size);
-    QFETCH(QRect, shown);
-    ShownWindow rig;
-    QVERIFY(rig.exposed);
-    const QImage image = pattern(size);
-    rig.deliver(1, image);
-    QCOMPARE(onScreen(rig.child("labelPreview")), image.copy(shown));
-}
-
-void TestImageList::tallThumbnailLosesEqualTopAndBottom()
-{
-    ShownWindow rig;
-    QVERIFY(rig.exposed);
-    rig.deliver(1, pattern(QSize(220, 600)));
-    QLabel* picture = rowLabel(rig.list(), 0, false);
-    QVERIFY(picture);
-    const QImage thumbnail = pixmapOf(picture);
-    QCOMPARE(thumbnail.size(), QSize(110, 300));
-    // The 100-px row shows the thumbnail's middle third.
-    QCOMPARE(onScreen(picture), thumbnail.copy(0, 100, 110, 100));
 }
 
 void TestImageList::reconnectEmptiesListAndKeepsPreview()
@@ -157,21 +88,58 @@ void TestImageList::reconnectEmptiesListAndKeepsPreview()
 
     // Later arrivals start afresh: the first row previews the new image, not an old one.
     rig.deliver(1, flat(240));
-    QCOMPARE(rowNumbers(rig.list()), QStringList("1"));
     rig.deliver(2, flat(60));
+    QCOMPARE(rowNumbers(rig.list()), QStringList({"1", "2"}));
     clickRow(rig.list(), 0);
     QCOMPARE(rig.preview(), flat(240));
 }
 
-void TestImageList::nullImageGetsRow()
+void TestImageList::exportWritesWhatIsChosen_data()
 {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QList<int>>("indexes"); // of the pictures received, in order
+    QTest::addColumn<QString>("typed");      // into the dialog, in the working directory; empty cancels
+    QTest::addColumn<QStringList>("files");
+
+    const QList<int> two{7, 5};
+    const QStringList none;
+    QTest::newRow("export, nothing previewed") << "buttonExport" << QList<int>() << "x.jpg" << none;
+    QTest::newRow("export all, empty list") << "buttonExportAll" << QList<int>() << "." << none;
+    QTest::newRow("export cancelled") << "buttonExport" << two << "" << none;
+    QTest::newRow("export all cancelled") << "buttonExportAll" << two << "" << none;
+    QTest::newRow("export with suffix") << "buttonExport" << two << "shot.jpg" << QStringList("shot.jpg");
+    QTest::newRow("export without suffix") << "buttonExport" << two << "shot" << QStringList("shot.jpg");
+    QTest::newRow("export all") << "buttonExportAll" << two << "."
+                                << QStringList({"Image_5.jpg", "Image_7.jpg"});
+}
+
+void TestImageList::exportWritesWhatIsChosen()
+{
+    QFETCH(QString, button);
+    QFETCH(QList<int>, indexes);
+    QFETCH(QString, typed);
+    QFETCH(QStringList, files);
     ShownWindow rig;
     QVERIFY(rig.exposed);
-    rig.deliver(3, flat(0));
-    rig.deliver(8, QImage());
-    QCOMPARE(rowNumbers(rig.list()), QStringList({"3", "8"}));
-    QCOMPARE(rig.caption(), QString("Image Number. 8"));
-    QVERIFY(rig.preview().isNull());
+    for (int i = 0; i < indexes.size(); ++i)
+        rig.deliver(indexes.at(i), flat(90 * i));
+    // Export saves the picture on show, here the first row's rather than the last received.
+    if (!indexes.isEmpty())
+        clickRow(rig.list(), 0);
+
+    {
+        DialogAnswer answer(typed.isEmpty() ? QString() : rig.workDir.filePath(typed));
+        QTest::mouseClick(rig.window.findChild<QPushButton*>(button), Qt::LeftButton);
+        // No picture, no dialog.
+        QCOMPARE(answer.dialogs(), indexes.isEmpty() ? 0 : 1);
+        QCOMPARE(answer.strays(), QStringList());
+    }
+    QCOMPARE(filesIn(rig.workDir.path()), files);
+    // Export All names each file "Image_<index>.jpg" after the picture it holds.
+    for (const QString& file : files) {
+        const int row = button == "buttonExport" ? 0 : indexes.indexOf(file.mid(6).chopped(4).toInt());
+        verifyExported(rig.workDir.filePath(file), rig.exportView(row));
+    }
 }
 
 QTEST_MAIN(TestImageList)
