@@ -1,6 +1,8 @@
-// What the simulator itself must get right and the device tests cannot see: nothing left over
-// from one host for the next. (A transfer larger than the pty holds is in the end-to-end test.)
+// What the simulator itself must get right and the device tests cannot see: pictures in the wire's
+// pixel order, and nothing left over from one host for the next. (A transfer larger than the pty holds is in
+// the end-to-end test.)
 #include "devicesimulator.h"
+#include "simimage.h"
 
 #include <QSerialPort>
 #include <QSignalSpy>
@@ -14,6 +16,17 @@ class TstSimulator : public QObject
     Q_OBJECT
 
 private slots:
+    // Pictures go out in the wire's own pixel order: R,G,B bytes, 5-6-5 words low byte first.
+    void picturesInWireFormat()
+    {
+        QImage image(3, 1, QImage::Format_RGB888);
+        image.setPixelColor(0, 0, Qt::red);
+        image.setPixelColor(1, 0, Qt::green);
+        image.setPixelColor(2, 0, Qt::blue);
+        QCOMPARE(SimImage::fromImage(0, image, 3).pixels, QByteArray::fromHex("ff000000ff000000ff"));
+        QCOMPARE(SimImage::fromImage(0, image, 2).pixels, QByteArray::fromHex("00f8e0071f00"));
+    }
+
     void hostCloseAndReopenLeaveNoStaleBytes()
     {
         DeviceSimulator sim;

@@ -60,8 +60,10 @@ private slots:
             QVERIFY(QFile::copy(folder + "/kaviewer", path));
         }
         // The program inherits the offscreen platform; the lines are compared by their text.
+        // Qt's own log of font requests shows which families the window asks for.
         QProcess program;
         qunsetenv("QT_MESSAGE_PATTERN");
+        qputenv("QT_LOGGING_RULES", "qt.qpa.*=false;qt.text.font.match.debug=true");
         program.setProcessChannelMode(QProcess::MergedChannels);
         program.setWorkingDirectory(workDir.path());
         program.start(path, QStringList());
@@ -74,6 +76,12 @@ private slots:
         }
         QTRY_VERIFY_WITH_TIMEOUT(fontLines(program).size() >= 6, kStartTimeoutMs);
         QCOMPARE(fontLines(program), expected);
+        // The window asks for the bundled families, so they were known before it was built.
+        for (const QString& family : {families.at(0), families.at(2)}) {
+            const QByteArray request = "family: " + family.toUtf8() + " [";
+            QTRY_VERIFY_WITH_TIMEOUT(!withFonts || program.peek(program.bytesAvailable()).contains(request),
+                                     kStartTimeoutMs);
+        }
         // The window comes after the fonts; a crash there would end the process at once. The
         // program only ends through its window, so it is killed.
         program.waitForFinished(2000);
