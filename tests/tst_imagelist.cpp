@@ -17,11 +17,6 @@ QImage flat(int hue)
     return image;
 }
 
-QStringList filesIn(const QString& directory)
-{
-    return QDir(directory).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
-}
-
 } // namespace
 
 class TestImageList : public QObject
@@ -134,7 +129,8 @@ void TestImageList::exportWritesWhatIsChosen()
         QCOMPARE(answer.dialogs(), indexes.isEmpty() ? 0 : 1);
         QCOMPARE(answer.strays(), QStringList());
     }
-    QCOMPARE(filesIn(rig.workDir.path()), files);
+    QCOMPARE(QDir(rig.workDir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+             files);
     // Export All names each file "Image_<index>.jpg" after the picture it holds.
     for (const QString& file : files) {
         const int row = button == "buttonExport" ? 0 : indexes.indexOf(file.mid(6).chopped(4).toInt());
