@@ -1,8 +1,11 @@
-// The thumbnail list and the large preview: which rows appear, what the preview shows after
-// arrivals, clicks, key presses and a reconnect, and how pictures fit their labels.
+// The thumbnail list, the large preview and the export of what the preview shows: rows and
+// pictures one to one after arrivals, clicks and a reconnect, and the files Export and Export All
+// write through the real file dialogs.
 #include "app/fontfamilies.h"
+#include "support/dialoganswer.h"
 #include "support/shownwindow.h"
 
+#include <QPushButton>
 #include <QtTest>
 
 namespace {
@@ -24,24 +27,7 @@ QImage flat(int hue)
     return image;
 }
 
-// Where a click on a row lands: its centre, its number or its thumbnail.
-enum class Target
-{
-    Row,
-    Number,
-    Picture
-};
-
-void click(QListWidget* list, int row, Target target)
-{
-    if (target == Target::Row)
-        return clickRow(list, row);
-    const QPoint at = target == Target::Number ? QPoint(25, 50) : QPoint(105, 50);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
-                      list->visualItemRect(list->item(row)).topLeft() + at);
-}
-
-// A row as the list shows it.
+// A row as the list shows it: the number at the left, the thumbnail from x = 50.
 QImage rowOnScreen(QListWidget* list, int row)
 {
     return rgb(list->viewport()->grab(list->visualItemRect(list->item(row))).toImage());
@@ -49,36 +35,24 @@ QImage rowOnScreen(QListWidget* list, int row)
 
 } // namespace
 
-Q_DECLARE_METATYPE(Target)
-
 class TestImageList : public QObject
 {
     Q_OBJECT
 
 private slots:
     void initTestCase() { loadFontFamilies(); }
-    void rowsAndPreviewFollowArrivalsAndClicks_data();
     void rowsAndPreviewFollowArrivalsAndClicks();
-    void previewShowsImageUnscaled_data();
-    void previewShowsImageUnscaled();
     void thumbnailFitsItsArea_data();
     void thumbnailFitsItsArea();
     void rowsFollowArrivalsAcrossBatches();
     void reconnectEmptiesListAndKeepsPreview();
-    void nullImageGetsRow();
+    void exportWritesWhatIsChosen_data();
+    void exportWritesWhatIsChosen();
+    void failedExportIsReported();
 };
-
-void TestImageList::rowsAndPreviewFollowArrivalsAndClicks_data()
-{
-    QTest::addColumn<Target>("target");
-    QTest::newRow("row") << Target::Row;
-    QTest::newRow("number") << Target::Number;
-    QTest::newRow("thumbnail") << Target::Picture;
-}
 
 void TestImageList::rowsAndPreviewFollowArrivalsAndClicks()
 {
-    QFETCH(Target, target);
     ShownWindow rig;
     QVERIFY(rig.exposed);
 
@@ -92,13 +66,11 @@ void TestImageList::rowsAndPreviewFollowArrivalsAndClicks()
         QCOMPARE(rig.caption(), "Image Number. " + QString::number(indexes.at(i)));
     }
     QCOMPARE(rowNumbers(rig.list()), QStringList({"7", "2", "7"}));
-    QCOMPARE(rig.list()->currentRow(), -1);
     for (int row = 0; row < indexes.size(); ++row)
         QCOMPARE(rowOnScreen(rig.list(), row).pixel(105, 50), images.at(row).pixel(0, 0));
 
     for (int row : {0, 1, 2, 0}) {
-        click(rig.list(), row, target);
-        QCOMPARE(rig.list()->currentRow(), row);
+        clickRow(rig.list(), row);
         QCOMPARE(rig.preview(), images.at(row));
         QCOMPARE(rig.caption(), "Image Number. " + QString::number(indexes.at(row)));
     }
@@ -109,30 +81,9 @@ void TestImageList::rowsAndPreviewFollowArrivalsAndClicks()
     QCOMPARE(rig.preview(), images.at(0));
 
     // An arrival takes the preview back from the clicked row.
-    const QImage latest = flat(300);
-    rig.deliver(9, latest);
-    QCOMPARE(rig.preview(), latest);
+    rig.deliver(9, flat(300));
+    QCOMPARE(rig.preview(), flat(300));
     QCOMPARE(rig.caption(), QString("Image Number. 9"));
-}
-
-void TestImageList::previewShowsImageUnscaled_data()
-{
-    QTest::addColumn<QSize>("size");
-    QTest::addColumn<QRect>("shown");
-    QTest::newRow("exact fit") << QSize(360, 240) << QRect(0, 0, 360, 240);
-    QTest::newRow("wider: leftmost columns") << QSize(500, 240) << QRect(0, 0, 360, 240);
-    QTest::newRow("taller: middle rows") << QSize(360, 400) << QRect(0, 80, 360, 240);
-}
-
-void TestImageList::previewShowsImageUnscaled()
-{
-    QFETCH(QSize, size);
-    QFETCH(QRect, shown);
-    ShownWindow rig;
-    QVERIFY(rig.exposed);
-    const QImage image = pattern(size);
-    rig.deliver(1, image);
-    QCOMPARE(onScreen(rig.child("labelPreview")), image.copy(shown));
 }
 
 void TestImageList::thumbnailFitsItsArea_data()
@@ -200,21 +151,83 @@ void TestImageList::reconnectEmptiesListAndKeepsPreview()
 
     // Later arrivals start afresh: the first row previews the new image, not an old one.
     rig.deliver(1, flat(240));
-    QCOMPARE(rowNumbers(rig.list()), QStringList("1"));
     rig.deliver(2, flat(60));
+    QCOMPARE(rowNumbers(rig.list()), QStringList({"1", "2"}));
     clickRow(rig.list(), 0);
     QCOMPARE(rig.preview(), flat(240));
 }
 
-void TestImageList::nullImageGetsRow()
+void TestImageList::exportWritesWhatIsChosen_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QList<int>>("indexes"); // of the pictures received, in order
+    QTest::addColumn<QString>("typed");      // into the dialog, in the working directory; empty cancels
+    QTest::addColumn<QStringList>("files");
+
+    const QList<int> two{7, 5};
+    const QStringList none;
+    QTest::newRow("export, nothing previewed") << "buttonExport" << QList<int>() << "x.jpg" << none;
+    QTest::newRow("export all, empty list") << "buttonExportAll" << QList<int>() << "." << none;
+    QTest::newRow("export cancelled") << "buttonExport" << two << "" << none;
+    QTest::newRow("export all cancelled") << "buttonExportAll" << two << "" << none;
+    QTest::newRow("export with suffix") << "buttonExport" << two << "shot.jpg" << QStringList("shot.jpg");
+    QTest::newRow("export without suffix") << "buttonExport" << two << "shot" << QStringList("shot.jpg");
+    QTest::newRow("export all") << "buttonExportAll" << two << "."
+                                << QStringList({"Image_5.jpg", "Image_7.jpg"});
+}
+
+void TestImageList::exportWritesWhatIsChosen()
+{
+    QFETCH(QString, button);
+    QFETCH(QList<int>, indexes);
+    QFETCH(QString, typed);
+    QFETCH(QStringList, files);
+    ShownWindow rig;
+    QVERIFY(rig.exposed);
+    for (int i = 0; i < indexes.size(); ++i)
+        rig.deliver(indexes.at(i), flat(90 * i));
+    // Export saves the picture on show, here the first row's rather than the last received.
+    if (!indexes.isEmpty())
+        clickRow(rig.list(), 0);
+
+    {
+        DialogAnswer answer(typed.isEmpty() ? QString() : rig.workDir.filePath(typed));
+        QTest::mouseClick(rig.window.findChild<QPushButton*>(button), Qt::LeftButton);
+        // No picture, no dialog.
+        QCOMPARE(answer.dialogs(), indexes.isEmpty() ? 0 : 1);
+        QCOMPARE(answer.strays(), QStringList());
+    }
+    QCOMPARE(QDir(rig.workDir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+             files);
+    // Export All names each file "Image_<index>.jpg" after the picture it holds.
+    for (const QString& file : files) {
+        const int row = button == "buttonExport" ? 0 : indexes.indexOf(file.mid(6).chopped(4).toInt());
+        verifyExported(rig.workDir.filePath(file), rig.exportView(row));
+    }
+}
+
+// The user is told which file could not be written and why; nothing else is written.
+void TestImageList::failedExportIsReported()
 {
     ShownWindow rig;
     QVERIFY(rig.exposed);
-    rig.deliver(3, flat(0));
-    rig.deliver(8, QImage());
-    QCOMPARE(rowNumbers(rig.list()), QStringList({"3", "8"}));
-    QCOMPARE(rig.caption(), QString("Image Number. 8"));
-    QVERIFY(rig.preview().isNull());
+    rig.deliver(1, flat(0));
+    // A plain file where a directory is expected makes the place unwritable for any user.
+    QFile blocker(rig.workDir.filePath("blocker"));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const QString target = rig.workDir.filePath("blocker/shot.jpg");
+
+    DialogAnswer answer(target);
+    QTest::mouseClick(rig.window.findChild<QPushButton*>("buttonExport"), Qt::LeftButton);
+    QCOMPARE(answer.dialogs(), 1);
+    QCOMPARE(answer.strays().size(), 1);
+    QVERIFY2(
+        answer.strays().first().startsWith("QMessageBox \"Export failed\": The file could not be saved:\n" +
+                                           QDir::toNativeSeparators(target) + ": "),
+        qPrintable(answer.strays().first()));
+    QCOMPARE(QDir(rig.workDir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+             QStringList("blocker"));
 }
 
 QTEST_MAIN(TestImageList)

@@ -1,10 +1,12 @@
 #ifndef DIALOGANSWER_H
 #define DIALOGANSWER_H
 
+#include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QStringList>
 #include <QTimer>
-
-class QFileDialog;
 
 // Answers the file dialogs that a slot runs modally, from inside their own event loop, as a user
 // would: a directory picker goes into the path, any other dialog gets the path typed into its name
@@ -14,16 +16,53 @@ class QFileDialog;
 class DialogAnswer
 {
 public:
-    explicit DialogAnswer(const QString& path);
-    DialogAnswer(const DialogAnswer&) = delete;
-    DialogAnswer& operator=(const DialogAnswer&) = delete;
+    explicit DialogAnswer(const QString& path) : path(path)
+    {
+        QObject::connect(&timer, &QTimer::timeout, [this] { poll(); });
+        timer.start(20);
+    }
 
     int dialogs() const { return answered; }
     QStringList strays() const { return strayModals; }
 
 private:
-    void poll();
-    void answer(QFileDialog* dialog) const;
+    void poll()
+    {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal)
+            return;
+        QFileDialog* dialog = qobject_cast<QFileDialog*>(modal);
+        // Unlike its address, a property cannot carry over to a new dialog allocated in the same place.
+        if (dialog && !dialog->property("answered").toBool()) {
+            dialog->setProperty("answered", true);
+            ++answered;
+            answer(dialog);
+            return;
+        }
+        QString stray = QString(modal->metaObject()->className()) + " \"" + modal->windowTitle() + "\"";
+        // A message box's text is what the user is told, so it belongs to the record.
+        if (QMessageBox* box = qobject_cast<QMessageBox*>(modal))
+            stray += ": " + box->text();
+        strayModals.append(stray);
+        if (QDialog* other = qobject_cast<QDialog*>(modal))
+            other->reject();
+        else
+            modal->close();
+    }
+
+    void answer(QFileDialog* dialog) const
+    {
+        if (path.isEmpty())
+            return dialog->reject();
+        const bool directory = dialog->fileMode() == QFileDialog::Directory;
+        if (directory)
+            dialog->setDirectory(path);
+        // Selecting through the dialog's API does not reach a name field that has focus.
+        if (QLineEdit* name = dialog->findChild<QLineEdit*>("fileNameEdit"))
+            name->setText(directory ? QString() : path);
+        // QFileDialog hides accept(); QDialog's reaches the same override.
+        static_cast<QDialog*>(dialog)->accept();
+    }
 
     QString path;
     QTimer timer;
