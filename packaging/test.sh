@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test: the plain build, then the same suite under
-# AddressSanitizer/UndefinedBehaviorSanitizer (LeakSanitizer included), then a short fuzz run
-# of the receive side.
+# Sets up, builds and runs every test: the plain build with the package checks and the short soak,
+# the same suite under AddressSanitizer/UndefinedBehaviorSanitizer (LeakSanitizer included), a
+# short fuzz run of the receive side, and the Windows build under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -29,7 +29,7 @@ fi
 
 bash packaging/check-windows.sh
 
-# One closing line for all three runs; any failure has stopped the script before it.
+# One closing line for the three ctest runs; any failure has stopped the script before it.
 count() { ctest --test-dir "$@" -N | awk '/Total Tests:/ {print $3}'; }
 total=$(( $(count build) + $(count build-asan) ))
 [ -d build-fuzz ] && total=$(( total + $(count build-fuzz -R fuzz_) ))
