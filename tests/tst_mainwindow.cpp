@@ -268,6 +268,7 @@ private slots:
         if (widget == list) {
             QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
                               list->visualItemRect(list->item(0)).center());
+            QVERIFY(list->hasFocus()); // the keyboard still reaches the rows
         } else {
             widget->setFocus(Qt::TabFocusReason);
             QTRY_VERIFY_WITH_TIMEOUT(widget->hasFocus(), kWaitMs);

@@ -28,6 +28,8 @@ void ImageRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     background.text.clear();
     background.icon = QIcon();
     background.features &= ~(QStyleOptionViewItem::HasDisplay | QStyleOptionViewItem::HasDecoration);
+    // The list keeps the keyboard, but Windows' style would outline the current row with dots.
+    background.state &= ~QStyle::State_HasFocus;
     const QWidget* widget = option.widget;
     QStyle* style = widget ? widget->style() : QApplication::style();
     style->drawControl(QStyle::CE_ItemViewItem, &background, painter, widget);

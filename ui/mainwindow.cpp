@@ -162,8 +162,6 @@ void MainWindow::initUi()
     listWidget->setGeometry(20, 267, 180, 320);
     listWidget->setStyleSheet(styleList);
     listWidget->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    // Rows answer clicks only; without focus, Windows' style draws no dots around the current one.
-    listWidget->setFocusPolicy(Qt::NoFocus);
     listWidget->setItemDelegate(new ImageRowDelegate(pixelFont(fontFamilyEn, 24), listWidget));
     // Every row has the delegate's size, so the list never asks each row for it.
     listWidget->setUniformItemSizes(true);
