@@ -1,5 +1,6 @@
 // The receive side of KaDevice: the dispatcher and the four byte-wise parsers.
 #include "device/kadevice.h"
+#include "device/kaframeheader.h"
 
 #include <QDebug>
 #include <QMetaMethod>
@@ -11,8 +12,6 @@
 namespace {
 
 const qint32 kLineMax = 31;
-const qint32 kStoredHeaderSize = 16;
-const qint32 kCurrentHeaderSize = 12;
 // At the 46,080 B/s line rate 64 MiB of pixels take 24 minutes to arrive: a header announcing more
 // is noise, and must not reserve gigabytes.
 const qint64 kMaxFramePixelBytes = 64 * 1024 * 1024;

@@ -1,6 +1,7 @@
 // The transfer watch of KaDevice: progress of the picture under way, and the end of a frame whose
 // bytes stopped. It looks at the parser's state on a timer, so receiving costs nothing extra.
 #include "device/kadevice.h"
+#include "device/kaframeheader.h"
 
 #include <QDebug>
 #include <QTimer>
@@ -8,8 +9,6 @@
 namespace {
 const int kTransferTickMs = 50;
 const qint64 kQuietDropMs = 2000;
-const qint64 kStoredHeaderSize = 16;
-const qint64 kCurrentHeaderSize = 12;
 } // namespace
 
 void KaDevice::init_transfer_watch()
@@ -37,7 +36,8 @@ void KaDevice::check_transfer_slot()
     const bool stored = parse_mode == PARSE_SI;
     const bool in_pixels = (stored ? si_state : ci_state) == 1;
     // Header bytes count up to the header's size, pixel bytes from beyond it.
-    const qint64 position = in_pixels ? kStoredHeaderSize + 1 + (stored ? si_count : ci_count) : line_len;
+    const qint64 position =
+        in_pixels ? qint64(kStoredHeaderSize) + 1 + (stored ? si_count : ci_count) : line_len;
     if (transfer_frame != transfer_seen_frame || position != transfer_seen_position) {
         transfer_seen_frame = transfer_frame;
         transfer_seen_position = position;
