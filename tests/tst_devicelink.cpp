@@ -151,6 +151,13 @@ private slots:
         rig.sim.setSilent(false);
         QVERIFY(rig.handshake());
         QCOMPARE(rig.sim.receivedBytes(), QByteArray("AT_INFO*AT_INFO*"));
+
+        // Nor is a reply that comes too late after a working connection waited for.
+        rig.device.disconnect_device_slot();
+        rig.sim.setInfoDelay(1500);
+        rig.device.connect_device_slot();
+        QTRY_COMPARE_WITH_TIMEOUT(rig.reports.last(), report(false, DEV_ERR_NO_ANSWER), kWaitMs);
+        QVERIFY(!rig.port->isOpen());
     }
 
     // A handshake cut off by a pulled cable is answered at once, and its check cannot end the

@@ -201,6 +201,9 @@ private slots:
             return partial.match(text).captured(1).remove(',').toInt();
         };
         QVERIFY2(bytes(progress->text()) > bytes(first), qPrintable(first + " then " + progress->text()));
+        // Past half way, the percent is that of the bytes beside it.
+        QTRY_VERIFY_WITH_TIMEOUT(bytes(progress->text()) > 86400, kWaitMs);
+        QCOMPARE(partial.match(progress->text()).captured(2).toInt(), bytes(progress->text()) * 100 / 172800);
         QTRY_COMPARE_WITH_TIMEOUT(progress->text(), QString("Transfer finished, pictures received: 2"),
                                   kWaitMs);
         QCOMPARE(rig.ui.list()->count(), 2);
@@ -226,34 +229,61 @@ private slots:
         rig.sim.sendRaw(ProtocolFrames::storedImageFrame(valid));
         QTRY_COMPARE_WITH_TIMEOUT(rowNumbers(rig.ui.list()), QStringList("6"), kWaitMs);
         QCOMPARE(rig.ui.preview(), rgb(valid.toQImage()));
+        QTRY_COMPARE_WITH_TIMEOUT(rig.label("labelTransfer")->text(),
+                                  QString("Transfer finished, pictures received: 1, incomplete: 1"), kWaitMs);
+    }
+
+    // A long picture that pauses briefly is not taken for a cut one: only quiet time counts.
+    void pauseInLongFrameIsNoDrop()
+    {
+        const SimImage slow = SimImage::pattern(5, 360, 240, 2);
+        Rig rig({slow});
+        QVERIFY2(rig.simOpen, qPrintable(rig.sim.errorString()));
+        rig.sim.setPaced(true); // 120,000 bytes take 2.6 s
+        rig.sim.setCutShort(120000);
+        rig.connect();
+        QTRY_VERIFY_WITH_TIMEOUT(rig.label("labelTransfer")->text().contains("120,000 of 172,800"), kWaitMs);
+        QTimer::singleShot(300, &rig.sim, [&rig, &slow] { rig.sim.sendRaw(slow.pixels.mid(120000)); });
+        QTRY_COMPARE_WITH_TIMEOUT(rowNumbers(rig.ui.list()), QStringList("5"), kWaitMs);
+        QCOMPARE(rig.ui.preview(), rgb(slow.toQImage()));
     }
 
     void exportAllReportsFailures_data()
     {
-        QTest::addColumn<bool>("readOnly");
+        QTest::addColumn<QString>("blocker");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QStringList>("files");
-        QTest::newRow("read-only folder") << true << "0 of 2 files were saved." << QStringList();
-        QTest::newRow("one name taken by a folder")
-            << false << "1 of 2 files were saved." << QStringList{"Image_1.jpg", "Image_2.jpg"};
+        const QStringList both{"Image_1.jpg", "Image_2.jpg"};
+        QTest::newRow("read-only folder") << "read-only"
+                                          << "0 of 2 files were saved." << QStringList();
+        QTest::newRow("one name taken by a folder") << "folder"
+                                                    << "1 of 2 files were saved." << both;
+        // Written in full, but it may not replace another user's file there.
+        QTest::newRow("another user's file in a sticky folder") << "sticky"
+                                                                << "1 of 2 files were saved." << both;
     }
 
     void exportAllReportsFailures()
     {
-        QFETCH(bool, readOnly);
+        QFETCH(QString, blocker);
         QFETCH(QString, message);
         QFETCH(QStringList, files);
+        const bool readOnly = blocker == "read-only";
+        if (blocker == "sticky" && geteuid() != 0)
+            QSKIP("needs another user's file");
         ShownWindow ui;
         for (int index : {1, 2})
             ui.deliver(index, SimImage::pattern(index, 360, 240, 3).toQImage());
         const QString folder = ui.workDir.filePath("out");
-        QVERIFY(QDir().mkpath(readOnly ? folder : folder + "/Image_2.jpg"));
+        QVERIFY(QDir().mkpath(blocker == "folder" ? folder + "/Image_2.jpg" : folder));
         QCOMPARE(::chmod(qPrintable(ui.workDir.path()), 0755), 0);
+        QFile theirs(folder + "/Image_2.jpg");
+        if (blocker == "sticky")
+            QVERIFY(theirs.open(QIODevice::WriteOnly) && ::chmod(qPrintable(theirs.fileName()), 0666) == 0);
+        QCOMPARE(::chmod(qPrintable(folder), readOnly ? 0555 : 01777), 0);
         std::unique_ptr<Unprivileged> user;
-        if (readOnly) {
-            QCOMPARE(::chmod(qPrintable(folder), 0555), 0);
+        if (blocker != "folder")
             user = std::make_unique<Unprivileged>();
-        }
         DialogAnswer answer(folder);
         QTest::mouseClick(ui.child<QPushButton>("buttonExportAll"), Qt::LeftButton);
         user.reset();

@@ -92,6 +92,7 @@ void TestImageList::thumbnailFitsItsArea_data()
     QTest::addColumn<QSize>("thumbnail");
     QTest::newRow("landscape fills the width") << QSize(360, 240) << QSize(110, 74);
     QTest::newRow("portrait fills the height") << QSize(220, 600) << QSize(37, 100);
+    QTest::newRow("nearly square fills the height") << QSize(105, 100) << QSize(105, 100);
     QTest::newRow("1 pixel wide, 44000 tall") << QSize(1, 44000) << QSize(1, 100);
 }
 
@@ -135,6 +136,15 @@ void TestImageList::rowsFollowArrivalsAcrossBatches()
         QCOMPARE(rig.preview(), flat(indexes.at(row)));
         QCOMPARE(rowOnScreen(rig.list(), row).pixel(105, 50), flat(indexes.at(row)).pixel(0, 0));
     }
+
+    // Ever more at once, until one turn's time is not enough: the rest follow on later turns.
+    int sent = indexes.size();
+    for (int more = 1; rig.list()->count() == sent; more *= 2) {
+        for (int i = 0; i < more; ++i)
+            arrive(++sent % 360);
+        nextTurn();
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(rig.list()->count(), sent, 30000);
 }
 
 void TestImageList::reconnectEmptiesListAndKeepsPreview()

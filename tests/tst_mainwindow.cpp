@@ -165,8 +165,10 @@ private slots:
         QFETCH(QStringList, english);
         QFETCH(QStringList, chinese);
         MainWindow window;
-        if (connectedFirst)
+        if (connectedFirst) {
+            window.slotLinkFailure(KaLinkFailure()); // of an earlier attempt, over once connected
             window.slotDeviceConnect(true, 0, kInfo);
+        }
         if (failure >= 0)
             window.slotDeviceConnect(false, failure, kInfo);
 

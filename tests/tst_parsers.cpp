@@ -216,6 +216,7 @@ private slots:
             row("byte count fits, rows padded to 4 bytes do not", 1, 1128861962, 1);
             row("widest and tallest: the padded size overflows 64 bits", INT_MAX, INT_MAX, 3);
             row("one pixel byte over 64 MiB", 13421773, 5, 1);
+            row("RGB: 22 M pixels, 2 bytes over 64 MiB", 11184811, 2, 3);
         }
     }
 
@@ -230,6 +231,16 @@ private slots:
             feed(device, bad + ProtocolFrames::storedImageFrame(good), batch);
             QCOMPARE(recorder.events, QStringList{imageEvent(good)});
         }
+    }
+
+    // The largest frame allowed is taken, its bytes counted against its size.
+    void frameOf64MiBIsTaken()
+    {
+        KaDevice device;
+        QSignalSpy progress(&device, &KaDevice::s_transfer_progress);
+        feed(device, frame("AT_SI\r\n", {8192, 4096, 2, 5}) + QByteArray(10, 'x'));
+        QVERIFY(progress.wait(20000));
+        QCOMPARE(progress.first(), (QVariantList{5, qint64(10), qint64(64 << 20)}));
     }
 
     void mixedStreamSameHoweverSplit_data()
