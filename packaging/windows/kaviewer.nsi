@@ -5,7 +5,8 @@
 ;   SIZE_KB   the installed size, for Apps & Features
 ;   ICON      the program's icon, for the setup program and the uninstaller
 ;   OUTFILE   the setup program to write
-Unicode true
+; A 64-bit installer, for the 64-bit program, and runnable by a 64-bit-only Wine.
+Target amd64-unicode
 !include "MUI2.nsh"
 
 !define PRODUCT "KA Image Viewer"
