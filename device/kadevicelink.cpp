@@ -84,7 +84,10 @@ void KaDevice::disconnect_device_slot()
 void KaDevice::serial_error_handle_slot()
 {
     const QSerialPort::SerialPortError error = serial_port->error();
+    if (!endsConnection(error))
+        return;
     const QString error_text = serial_port->errorString();
+    qDebug() << "connection lost:" << error << error_text;
     if (serial_port->isOpen())
         serial_port->close();
     // A handshake cut short gets its answer now; a check left pending could end a later attempt.

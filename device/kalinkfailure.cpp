@@ -32,3 +32,19 @@ KaLinkFailure::Reason openFailureReason(const QString& port_name, QSerialPort::S
         return KaLinkFailure::PortFailed;
     }
 }
+
+bool endsConnection(QSerialPort::SerialPortError error)
+{
+    switch (error) {
+    case QSerialPort::DeviceNotFoundError:
+    case QSerialPort::PermissionError:
+    case QSerialPort::OpenError:
+    case QSerialPort::WriteError:
+    case QSerialPort::ReadError:
+    case QSerialPort::ResourceError:
+    case QSerialPort::UnknownError:
+        return true;
+    default:
+        return false;
+    }
+}

@@ -34,4 +34,9 @@ Q_DECLARE_METATYPE(KaLinkFailure)
 // port we may not touch alike, so the port file's own permissions tell them apart.
 KaLinkFailure::Reason openFailureReason(const QString& port_name, QSerialPort::SerialPortError error);
 
+// Whether an error the open port reports means the port failed. Qt also reports a cleared error
+// (NoError), a wait that ran out (TimeoutError, e.g. Windows' zero-wait flush on Disconnect), a
+// setting the driver refused, and line errors in received bytes; none of them ends a connection.
+bool endsConnection(QSerialPort::SerialPortError error);
+
 #endif // KALINKFAILURE_H

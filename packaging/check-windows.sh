@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
-# Smoke test of the Windows program under Wine, run by test.sh: builds the zip (windows.sh),
-# unpacks it, starts kaviewer.exe on a virtual X server with a scratch Wine prefix in build-win/,
-# and checks that it loads its three fonts, shows its 945x614 window, and carries its icon group
-# and version record. Skipped when ../shared/windows/ (the Qt SDK) is not beside the checkout.
+# The Windows program under Wine, run by test.sh: builds the zip and the installer (windows.sh),
+# unpacks the zip, starts kaviewer.exe on a virtual X server with a scratch Wine prefix in
+# build-win/, and checks that it loads its three fonts, shows its 945x614 window, and carries its
+# icon group and version record; then runs it against the device simulator
+# (windows/wine-session.sh) and installs, starts and uninstalls the setup program in a fresh
+# prefix (windows/wine-installer.sh). Skipped when ../shared/windows/ (the Qt SDK) is not beside
+# the checkout.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,6 +15,10 @@ if [ ! -d ../shared/windows ]; then
 fi
 started=$SECONDS
 bash packaging/windows.sh
+# The device simulator plays the device on the Linux side.
+linux=$PWD/build
+[ -f "$linux/CMakeCache.txt" ] || cmake -S . -B "$linux" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$linux" --target kadevice-sim >/dev/null
 built=$SECONDS
 
 build=$PWD/build-win
@@ -85,6 +92,24 @@ if [ "$ids" != 3 ] || [ "$families" != 3 ]; then
   fail "fonts loaded: $ids ids, $families families; 3 expected"
 fi
 
+# The real program against the device simulator, then the installer; each names what differed.
+session=$build/session
+rm -rf "$session" && mkdir -p "$session"
+export wine
+session_start=$SECONDS
+xvfb-run -a -s "-screen 0 1280x800x24" bash packaging/windows/wine-session.sh "$smoke/$name" "$session" \
+  "$linux/bin/kadevice-sim" || exit 1
+[ -f "$session/passed" ] || fail "the session against the simulator did not finish"
+installer_start=$SECONDS
+xvfb-run -a -s "-screen 0 1280x800x24" bash packaging/windows/wine-installer.sh \
+  "$build/$name-setup.exe" "$build/stage" "$version" "$session" || exit 1
+[ -f "$session/installer-passed" ] || fail "the installer check did not finish"
+
 echo "windows: smoke test under Wine ran and passed: fonts $(sed -n 's/^msyh =  //p' "$smoke/program.log" | paste -sd,)," \
   "945x614 window, icon group and version record; build $((built - started)) s," \
-  "Wine $((SECONDS - running)) s; screenshot $smoke/screenshot.png"
+  "Wine $((session_start - running)) s; screenshot $smoke/screenshot.png"
+echo "windows: session against the simulator passed: COM5 listed and opened, AT_INFO* received by the device," \
+  "\"No answer\" shown, plugins qwindows, qwindowsvistastyle and qjpeg loaded, language stored;" \
+  "$((installer_start - session_start)) s; screenshots in $session"
+echo "windows: installer passed: silent install into a fresh prefix, files, uninstall entry, Start-menu" \
+  "shortcut into the per-user folder, language stored there, silent uninstall; $((SECONDS - installer_start)) s"

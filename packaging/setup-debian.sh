@@ -12,9 +12,11 @@ packages=(
   dpkg-dev file fakeroot lintian desktop-file-utils appstream binutils-mingw-w64-x86-64 gnuplot-nox
 )
 
-# `setup-debian.sh windows`: also the Windows cross-build and its smoke test under Wine.
+# `setup-debian.sh windows`: also the Windows cross-build, its installer (NSIS), the style plugin
+# built from Debian's qtbase source, Qt's own translations, and the check under Wine driven by xdotool.
 [ "${1:-}" = windows ] &&
-  packages+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 x11-utils)
+  packages+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 x11-utils nsis xdotool
+    qttranslations5-l10n xz-utils)
 
 missing=()
 for p in "${packages[@]}"; do

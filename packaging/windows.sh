@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Builds the Windows program and its zip: sets up Debian's MinGW-w64 and Wine, unpacks the Qt SDK
-# from ../shared/windows/ (beside the checkout), cross-compiles kaviewer.exe with its icon and
-# version record, and zips what a Windows machine without Qt needs as
-# build-win/kaviewer-<version>-win64.zip.
+# Builds the Windows program, its zip and its installer: sets up Debian's MinGW-w64, Wine and NSIS,
+# unpacks the Qt SDK from ../shared/windows/ (beside the checkout), fetches the windowsvista style's
+# source from Debian's qtbase source package, cross-compiles kaviewer.exe with its icon and version
+# record and the style plugin, zips what a Windows machine without Qt needs as
+# build-win/kaviewer-<version>-win64.zip and packs the same files as
+# build-win/kaviewer-<version>-win64-setup.exe.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -23,9 +25,39 @@ if [ ! "$build/.sdk-unpacked" -nt "$sdk_archive" ]; then
   touch "$build/.sdk-unpacked"
 fi
 
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DKA_QT_MINGW="$qt"
+bash packaging/windows/fetch-style-source.sh "$build/qtstyle-src"
+
+# ccache, when there is one, shares objects between build folders and runs.
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" \
+  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DKA_QT_MINGW="$qt" \
+  -DKA_QT_STYLE_SOURCE="$PWD/$build/qtstyle-src/windowsvista"
 cmake --build "$build" -j "$(nproc)"
 (cd "$build" && cpack -G ZIP >/dev/null)
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:[A-Z]*=//p' "$build/CMakeCache.txt")
-echo "windows: built $PWD/$build/kaviewer-$version-win64.zip"
+
+# The installer holds exactly the zip's files; its uninstaller deletes exactly them.
+stage=$PWD/$build/stage
+rm -rf "$stage"
+cmake --install "$build" --prefix "$stage" >/dev/null
+files=$PWD/$build/installer-files.nsh
+unfiles=$PWD/$build/installer-unfiles.nsh
+: >"$files"
+: >"$unfiles"
+while read -r dir; do
+  rel=${dir#.}
+  echo "SetOutPath \"\$INSTDIR${rel//\//\\}\"" >>"$files"
+  find "$stage$rel" -maxdepth 1 -type f | sort | while read -r file; do
+    echo "File \"$file\"" >>"$files"
+    echo "Delete \"\$INSTDIR${rel//\//\\}\\$(basename "$file")\"" >>"$unfiles"
+  done
+done < <(cd "$stage" && find . -type d | sort)
+(cd "$stage" && find . -mindepth 1 -type d | sort -r) | while read -r dir; do
+  rel=${dir#.}
+  echo "RMDir \"\$INSTDIR${rel//\//\\}\"" >>"$unfiles"
+done
+makensis -V2 -DVERSION="$version" -DSTAGE="$stage" -DFILES="$files" -DUNFILES="$unfiles" \
+  -DSIZE_KB="$(du -sk "$stage" | cut -f1)" -DICON="$PWD/packaging/kaviewer.ico" \
+  -DOUTFILE="$PWD/$build/kaviewer-$version-win64-setup.exe" packaging/windows/kaviewer.nsi
+echo "windows: built $PWD/$build/kaviewer-$version-win64.zip and kaviewer-$version-win64-setup.exe"
