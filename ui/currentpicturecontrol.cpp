@@ -23,6 +23,7 @@ void CurrentPictureControl::ask()
 
 void CurrentPictureControl::request()
 {
+    stopping = false;
     ask();
     if (!live)
         line->currentRequested();
@@ -31,6 +32,7 @@ void CurrentPictureControl::request()
 void CurrentPictureControl::startLive()
 {
     live = true;
+    stopping = false;
     livePictures = 0;
     clockLive.start();
     line->liveView(-1);
@@ -43,6 +45,7 @@ void CurrentPictureControl::stopLive()
     if (!live)
         return;
     live = false;
+    stopping = isPending();
     line->liveViewStopped();
 }
 
@@ -64,7 +67,9 @@ void CurrentPictureControl::pictureArrived()
     arriving = false;
     timerAnswer.stop();
     if (!live) {
-        line->currentArrived();
+        if (!stopping)
+            line->currentArrived();
+        stopping = false;
         return;
     }
     ++livePictures;

@@ -42,6 +42,8 @@ private:
     bool live = false;
     bool awaiting = false;
     bool arriving = false;
+    // Toggled off with a picture on its way: its arrival leaves the line as it is.
+    bool stopping = false;
     int livePictures = 0;
     QElapsedTimer clockLive;
     // Runs out when the device has not begun a current picture in time.

@@ -178,9 +178,11 @@ void TransferStatusLabel::retranslate()
         setText(tr("The device sent no current picture"));
         break;
     case State::CurrentDropped:
-        setText(tr("The current picture was incomplete and was dropped (%L1 of %L2 bytes)")
-                    .arg(bytesReceived)
-                    .arg(bytesExpected));
+        setText(bytesExpected == 0
+                    ? tr("The current picture was incomplete and was dropped")
+                    : tr("The current picture was incomplete and was dropped (%L1 of %L2 bytes)")
+                          .arg(bytesReceived)
+                          .arg(bytesExpected));
         break;
     case State::LiveView:
         setText(liveRate < 0 ? tr("Live view: waiting for the first picture")

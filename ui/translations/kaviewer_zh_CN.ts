@@ -212,5 +212,9 @@
         <source>Live view stopped</source>
         <translation>实时预览已停止</translation>
     </message>
+    <message>
+        <source>The current picture was incomplete and was dropped</source>
+        <translation>当前图片不完整，已丢弃</translation>
+    </message>
 </context>
 </TS>
