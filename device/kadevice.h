@@ -124,7 +124,7 @@ private:
     QElapsedTimer transfer_quiet;
     // Bumped per reply, so a new frame at the old one's position still counts as progress.
     quint32 transfer_frame;
-    // Rows of the frame under way already sent with s_rows_arrived.
+    // Rows of the frame under way already sent with s_rows_arrived; -1 before the watch first saw it.
     qint32 rows_reported;
     quint32 transfer_seen_frame;
     qint64 transfer_seen_position;

@@ -39,13 +39,13 @@ void KaDevice::check_transfer_slot()
     // Header bytes count up to the header's size, pixel bytes from beyond it.
     const qint64 position =
         in_pixels ? qint64(kStoredHeaderSize) + 1 + (stored ? si_count : ci_count) : line_len;
+    // Rows first: once the line shows a count, the rows it counts are on their way too.
+    if (in_pixels)
+        report_new_rows(stored);
     if (transfer_frame != transfer_seen_frame || position != transfer_seen_position) {
         transfer_seen_frame = transfer_frame;
         transfer_seen_position = position;
         transfer_quiet.start();
-        // Rows first: once the line shows a count, the rows it counts are on their way too.
-        if (in_pixels)
-            report_new_rows(stored);
         if (stored && in_pixels)
             emit s_transfer_progress(si_index, si_count, qint64(si_width) * si_height * si_bpp);
         return;
@@ -80,6 +80,12 @@ void KaDevice::drop_quiet_frame()
 
 void KaDevice::report_new_rows(bool stored)
 {
+    // The first look at a frame only notes it: on a fast link most frames are done before the next
+    // look, and showing their rows would only cost the window time.
+    if (rows_reported < 0) {
+        rows_reported = 0;
+        return;
+    }
     if (!isSignalConnected(QMetaMethod::fromSignal(&KaDevice::s_rows_arrived)))
         return;
     const QImage* image = stored ? si_image : ci_image;
