@@ -1,7 +1,6 @@
 #ifndef PROGRESSIVEPREVIEW_H
 #define PROGRESSIVEPREVIEW_H
 
-#include <QElapsedTimer>
 #include <QImage>
 #include <QObject>
 #include <QTimer>
