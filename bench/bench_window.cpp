@@ -5,6 +5,7 @@
 #include "benchapp.h"
 #include "devicesimulator.h"
 #include "eventwait.h"
+#include "firstrows.h"
 #include "processmemory.h"
 #include "protocolframes.h"
 #include "simimage.h"
@@ -340,6 +341,13 @@ int main(int argc, char** argv)
         ok = ok && t.ok;
         report("paced at the line rate, 5 pictures: time over wire time",
                t.seconds / (wireBytes(list) / lineRate), "times", "at most 1.02");
+        const FirstRows rows = measureFirstRows(3);
+        ok = ok && rows.ok;
+        report("paced, 3 pictures: first rows shown after the header, worst", rows.worstFirstMs, "ms",
+               "within 250 ms");
+        report("paced, 3 pictures: first rows shown after the header, mean", rows.meanFirstMs, "ms", "-");
+        report("paced, 3 pictures: partial views per second", rows.viewsPerSecond, "", "at least 4");
+        report("paced, 3 pictures: longest GUI stall", rows.longestGapMs, "ms", "under 50 ms");
     }
     out << (ok ? "all transfers complete\n" : "SOME TRANSFERS FAILED\n");
     return ok ? 0 : 1;

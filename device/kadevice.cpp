@@ -12,7 +12,7 @@ KaDevice::KaDevice(QObject* parent)
       dev_info(), si_state(0), si_width(0), si_height(0), si_bpp(0), si_index(0), si_image(nullptr),
       si_bits(nullptr), si_count(0), ci_state(0), ci_width(0), ci_height(0), ci_bpp(0), ci_image(nullptr),
       ci_bits(nullptr), ci_count(0), transfer_timer(new QTimer(this)), transfer_quiet(), transfer_frame(0),
-      transfer_seen_frame(0), transfer_seen_position(0)
+      rows_reported(0), transfer_seen_frame(0), transfer_seen_position(0)
 {
     handshake_timer->setSingleShot(true);
     handshake_timer->setInterval(kHandshakeTimeoutMs);

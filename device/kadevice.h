@@ -51,6 +51,13 @@ signals:
     void s_transfer_progress(int index, qint64 received, qint64 expected);
     // A picture whose bytes stopped before its end was dropped; index -1 when its header was cut.
     void s_transfer_dropped(int index, qint64 received, qint64 expected);
+    // A frame header was accepted: a picture of this size is on its way (index -1: the current one).
+    void s_frame_started(bool current, int index, int width, int height);
+    // The rows of the picture under way completed since the last report, from first_row on; at most
+    // twenty times a second, and only while someone listens.
+    void s_rows_arrived(bool current, int first_row, QImage rows);
+    // The current picture's bytes stopped before its end, and it was dropped.
+    void s_current_dropped(qint64 received, qint64 expected);
 
 public slots:
     void connect_device_slot();
@@ -76,6 +83,7 @@ private:
     // Watches a reply from its first line on: reports progress and drops a frame that went quiet.
     void start_transfer_watch();
     void drop_quiet_frame();
+    void report_new_rows(bool stored);
     void reset_receive_state();
     // Decodes width, height and bytes per pixel of a frame header held in line_buf and makes the
     // image; a header that cannot make a sound image sends the stream back to header lines.
@@ -116,6 +124,8 @@ private:
     QElapsedTimer transfer_quiet;
     // Bumped per reply, so a new frame at the old one's position still counts as progress.
     quint32 transfer_frame;
+    // Rows of the frame under way already sent with s_rows_arrived; -1 before the watch first saw it.
+    qint32 rows_reported;
     quint32 transfer_seen_frame;
     qint64 transfer_seen_position;
 };

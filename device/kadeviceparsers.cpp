@@ -223,6 +223,8 @@ void KaDevice::parser_si_data(char c)
     si_bits = si_image->bits();
     si_state = 1;
     si_count = 0;
+    rows_reported = -1;
+    emit s_frame_started(false, si_index, si_width, si_height);
 }
 
 void KaDevice::parser_ci_data(char c)
@@ -240,6 +242,8 @@ void KaDevice::parser_ci_data(char c)
     ci_bits = ci_image->bits();
     ci_state = 1;
     ci_count = 0;
+    rows_reported = -1;
+    emit s_frame_started(true, -1, ci_width, ci_height);
 }
 
 qint64 KaDevice::take_stored_pixels(const char* data, qint64 size)

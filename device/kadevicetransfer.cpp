@@ -4,6 +4,7 @@
 #include "device/kaframeheader.h"
 
 #include <QDebug>
+#include <QMetaMethod>
 #include <QTimer>
 
 namespace {
@@ -38,6 +39,9 @@ void KaDevice::check_transfer_slot()
     // Header bytes count up to the header's size, pixel bytes from beyond it.
     const qint64 position =
         in_pixels ? qint64(kStoredHeaderSize) + 1 + (stored ? si_count : ci_count) : line_len;
+    // Rows first: once the line shows a count, the rows it counts are on their way too.
+    if (in_pixels)
+        report_new_rows(stored);
     if (transfer_frame != transfer_seen_frame || position != transfer_seen_position) {
         transfer_seen_frame = transfer_frame;
         transfer_seen_position = position;
@@ -59,14 +63,38 @@ void KaDevice::drop_quiet_frame()
                  << line_len << "of" << (stored ? kStoredHeaderSize : kCurrentHeaderSize);
         if (stored)
             emit s_transfer_dropped(-1, 0, 0);
+        else
+            emit s_current_dropped(0, 0);
     } else if (stored) {
         const qint64 expected = qint64(si_width) * si_height * si_bpp;
         qDebug() << "image dropped:" << si_index << "received" << si_count << "of" << expected;
         emit s_transfer_dropped(si_index, si_count, expected);
     } else {
-        qDebug() << "current image dropped: received" << ci_count << "of"
-                 << qint64(ci_width) * ci_height * ci_bpp;
+        const qint64 expected = qint64(ci_width) * ci_height * ci_bpp;
+        qDebug() << "current image dropped: received" << ci_count << "of" << expected;
+        emit s_current_dropped(ci_count, expected);
     }
     // Back to header lines, the unfinished image freed.
     reset_receive_state();
+}
+
+void KaDevice::report_new_rows(bool stored)
+{
+    // The first look at a frame only notes it: on a fast link most frames are done before the next
+    // look, and showing their rows would only cost the window time.
+    if (rows_reported < 0) {
+        rows_reported = 0;
+        return;
+    }
+    if (!isSignalConnected(QMetaMethod::fromSignal(&KaDevice::s_rows_arrived)))
+        return;
+    const QImage* image = stored ? si_image : ci_image;
+    const qint64 row_length = qint64(image->width()) * (stored ? si_bpp : ci_bpp);
+    const qint32 rows = qint32((stored ? si_count : ci_count) / row_length);
+    if (rows <= rows_reported)
+        return;
+    // Only the new rows are copied: the image itself goes on filling here.
+    emit s_rows_arrived(!stored, rows_reported,
+                        image->copy(0, rows_reported, image->width(), rows - rows_reported));
+    rows_reported = rows;
 }

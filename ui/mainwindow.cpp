@@ -67,7 +67,9 @@ MainWindow::MainWindow(QWidget* parent)
       labelSeparator(nullptr), buttonCh(nullptr), buttonEn(nullptr), labelUnderline(nullptr),
       buttonHelp(nullptr), labelStatusIcon(nullptr), labelStatusText(nullptr), labelDeviceInfo(nullptr),
       labelLogo(nullptr), listWidget(nullptr), batchScheduled(false), exportRunning(false),
-      labelFrame(nullptr), labelPreview(nullptr), labelImageNumber(nullptr), labelTransfer(nullptr)
+      labelFrame(nullptr), labelPreview(nullptr), labelImageNumber(nullptr), labelTransfer(nullptr),
+      previewIsCurrentPicture(false), partialOnShow(false), progressivePreview(nullptr),
+      currentPicture(nullptr)
 {
     initResources();
     initUi();
@@ -81,6 +83,7 @@ MainWindow::MainWindow(QWidget* parent)
     device->moveToThread(thread);
 
     initConnections();
+    initCurrentPicture();
 }
 
 MainWindow::~MainWindow()

@@ -4,6 +4,7 @@
 #include "device/kadeviceinfo.h"
 #include "device/kalinkfailure.h"
 
+#include <QDateTime>
 #include <QImage>
 #include <QList>
 #include <QMainWindow>
@@ -15,7 +16,9 @@ class KaDevice;
 class QLabel;
 class QListWidget;
 class QPushButton;
+class CurrentPictureControl;
 class ExportReport;
+class ProgressivePreview;
 class TransferStatusLabel;
 
 // The program's only window: frameless, fixed size, drawn from its own pictures. It owns the
@@ -49,6 +52,12 @@ public slots:
     void slotPreviewContextMenu(const QPoint& pos);
     void slotSaveOriginal();
     void slotSaveAllOriginals();
+    // F5 and the preview's menu: one current picture; Shift+F5: live view on or off.
+    void slotCurrentPicture();
+    void slotLiveView();
+    void slotDeviceGotCurrentImage(QImage* img);
+    void slotPartialView(const QImage& view);
+    void slotPartialDropped();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -63,7 +72,14 @@ private:
     void showPreview(QImage image, int index);
     void addPendingImages();
     void saveExportRegion(const QString& fileName, ExportReport& report);
-    void showOriginalsMenu(QWidget* widget, const QPoint& pos);
+    void showOriginalsMenu(QWidget* widget, const QPoint& pos, bool withCurrentPicture = false);
+    void initCurrentPicture();
+    bool mayAskForCurrentPicture();
+    // Shows currentImage again, in place of a picture still arriving.
+    void restorePreview();
+    QString previewCaption() const;
+    // Where a save dialog starts: the current picture gets a name with the time it arrived.
+    QString saveStartPath(const QString& suffix) const;
 
     KaDevice* device;
     KaDeviceInfo devInfo;
@@ -98,6 +114,14 @@ private:
     QLabel* labelPreview;
     QLabel* labelImageNumber;
     TransferStatusLabel* labelTransfer;
+    // The number of the stored picture in the preview; none for the current picture.
+    std::optional<int> previewIndex;
+    bool previewIsCurrentPicture;
+    QDateTime currentPictureTime;
+    // The preview shows a picture still arriving, not currentImage.
+    bool partialOnShow;
+    ProgressivePreview* progressivePreview;
+    CurrentPictureControl* currentPicture;
     // Why the last attempt failed or the connection ended; shown while disconnected.
     std::optional<KaLinkFailure> linkFailure;
 };

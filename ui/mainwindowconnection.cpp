@@ -3,9 +3,11 @@
 
 #include "app/fontfamilies.h"
 #include "ui/apptranslation.h"
+#include "ui/currentpicturecontrol.h"
 #include "ui/languagesetting.h"
 #include "ui/linkfailuretext.h"
 #include "ui/pixelfont.h"
+#include "ui/progressivepreview.h"
 #include "ui/transferstatuslabel.h"
 
 #include <QLabel>
@@ -39,8 +41,13 @@ void MainWindow::slotDeviceConnect(bool connected, int error, KaDeviceInfo info)
         linkFailure.reset();
     devInfo = info;
     updateConnectState();
-    if (!connected)
+    if (!connected) {
+        currentPicture->disconnected();
         return;
+    }
+    // The worker forgot a picture cut off with the last connection.
+    slotPartialDropped();
+    progressivePreview->unpin();
 
     storedImages.clear();
     storedImageIndexes.clear();

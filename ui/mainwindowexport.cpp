@@ -27,15 +27,26 @@ QString withWritableSuffix(const QString& fileName)
 
 void MainWindow::saveExportRegion(const QString& fileName, ExportReport& report)
 {
+    // A picture still arriving is never written: the grab shows the last complete one.
+    const bool partial = partialOnShow;
+    const QPixmap partialView = labelPreview->pixmap(Qt::ReturnByValue);
+    const QString partialCaption = labelImageNumber->text();
+    if (partial)
+        restorePreview();
     report.save(labelFrame->grab(kExportRegion).toImage(), fileName);
+    if (partial) {
+        labelPreview->setPixmap(partialView);
+        labelImageNumber->setText(partialCaption);
+        partialOnShow = true;
+    }
 }
 
 void MainWindow::slotButtonExport()
 {
     if (currentImage.isNull())
         return;
-    const QString fileName =
-        QFileDialog::getSaveFileName(this, tr("Save Image"), ".", tr("Image File(*.jpg)"), nullptr, {});
+    const QString fileName = QFileDialog::getSaveFileName(this, tr("Save Image"), saveStartPath(".jpg"),
+                                                          tr("Image File(*.jpg)"), nullptr, {});
     if (fileName.isEmpty())
         return;
     ExportReport report;

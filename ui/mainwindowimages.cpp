@@ -1,6 +1,7 @@
 // The thumbnail list and the large preview.
 #include "ui/mainwindow.h"
 
+#include "ui/progressivepreview.h"
 #include "ui/thumbnail.h"
 
 #include <QElapsedTimer>
@@ -17,12 +18,14 @@ const int kBatchBudgetMs = 15;
 void MainWindow::showPreview(QImage image, int index)
 {
     currentImage = image;
-    labelPreview->setPixmap(QPixmap::fromImage(currentImage));
-    labelImageNumber->setText("Image Number. " + QString::number(index));
+    previewIndex = index;
+    previewIsCurrentPicture = false;
+    restorePreview();
 }
 
 void MainWindow::slotDeviceGotImage(int index, QImage* img)
 {
+    progressivePreview->frameEnded(true);
     // The image is ours once it arrives; only the copy is kept.
     pendingImages.append(qMakePair(index, img ? *img : QImage()));
     delete img;
@@ -60,6 +63,9 @@ void MainWindow::addPendingImages()
 void MainWindow::slotListWidgetClicked()
 {
     const int row = listWidget->currentRow();
-    if (row >= 0 && row < listWidget->count())
-        showPreview(storedImages.at(row), storedImageIndexes.at(row));
+    if (row < 0 || row >= listWidget->count())
+        return;
+    // The chosen row stays in the preview while the picture under way arrives.
+    progressivePreview->pin();
+    showPreview(storedImages.at(row), storedImageIndexes.at(row));
 }

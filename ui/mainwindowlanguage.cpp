@@ -67,6 +67,7 @@ void MainWindow::applyLanguage()
     labelLogo->setPixmap(logo);
 
     labelTransfer->retranslate();
+    labelImageNumber->setText(previewCaption());
 
     // Also sets the connect button's text and font for the current connection state.
     updateConnectState();

@@ -22,30 +22,37 @@ void MainWindow::slotListContextMenu(const QPoint& pos)
 
 void MainWindow::slotPreviewContextMenu(const QPoint& pos)
 {
-    showOriginalsMenu(labelFrame, pos);
+    showOriginalsMenu(labelFrame, pos, true);
 }
 
-void MainWindow::showOriginalsMenu(QWidget* widget, const QPoint& pos)
+void MainWindow::showOriginalsMenu(QWidget* widget, const QPoint& pos, bool withCurrentPicture)
 {
-    if (currentImage.isNull())
+    if (currentImage.isNull() && !withCurrentPicture)
         return;
     QMenu menu(this);
     menu.setObjectName("menuOriginals");
     QAction* one = menu.addAction(tr("Save original…"));
+    one->setEnabled(!currentImage.isNull());
     QAction* all = menu.addAction(tr("Save all originals…"));
     all->setEnabled(!storedImages.isEmpty());
+    QAction* current = withCurrentPicture ? menu.addAction(tr("Current picture from the device")) : nullptr;
     QAction* chosen = menu.exec(widget->mapToGlobal(pos));
+    if (!chosen)
+        return;
     if (chosen == one)
         slotSaveOriginal();
     else if (chosen == all)
         slotSaveAllOriginals();
+    else if (chosen == current)
+        slotCurrentPicture();
 }
 
 void MainWindow::slotSaveOriginal()
 {
     if (currentImage.isNull())
         return;
-    QString fileName = QFileDialog::getSaveFileName(this, tr("Save Original"), ".", tr("PNG image (*.png)"));
+    QString fileName = QFileDialog::getSaveFileName(this, tr("Save Original"), saveStartPath(".png"),
+                                                    tr("PNG image (*.png)"));
     if (fileName.isEmpty())
         return;
     if (!fileName.endsWith(QLatin1String(".png"), Qt::CaseInsensitive))

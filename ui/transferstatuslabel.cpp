@@ -8,7 +8,8 @@
 
 namespace {
 const int kQuietMs = 2000;
-}
+const int kRefusalMs = 3000;
+} // namespace
 
 TransferStatusLabel::TransferStatusLabel(QWidget* parent) : QLabel(parent)
 {
@@ -17,6 +18,9 @@ TransferStatusLabel::TransferStatusLabel(QWidget* parent) : QLabel(parent)
     timerQuiet.setSingleShot(true);
     timerQuiet.setInterval(kQuietMs);
     connect(&timerQuiet, &QTimer::timeout, this, &TransferStatusLabel::finish);
+    timerRefusal.setSingleShot(true);
+    timerRefusal.setInterval(kRefusalMs);
+    connect(&timerRefusal, &QTimer::timeout, this, &TransferStatusLabel::retranslate);
 }
 
 void TransferStatusLabel::beginTransfer()
@@ -58,6 +62,55 @@ void TransferStatusLabel::pictureDropped(int index, qint64 received, qint64 expe
     retranslate();
 }
 
+void TransferStatusLabel::showState(State next)
+{
+    state = next;
+    // The quiet timer ends stored transfers only.
+    timerQuiet.stop();
+    timerRefusal.stop();
+    retranslate();
+}
+
+void TransferStatusLabel::currentRefused(Refusal why)
+{
+    refusal = why;
+    timerRefusal.start();
+    retranslate();
+}
+
+void TransferStatusLabel::currentRequested()
+{
+    showState(State::CurrentRequested);
+}
+
+void TransferStatusLabel::currentArrived()
+{
+    showState(State::CurrentArrived);
+}
+
+void TransferStatusLabel::currentMissing()
+{
+    showState(State::CurrentMissing);
+}
+
+void TransferStatusLabel::currentDropped(qint64 received, qint64 expected)
+{
+    bytesReceived = received;
+    bytesExpected = expected;
+    showState(State::CurrentDropped);
+}
+
+void TransferStatusLabel::liveView(double picturesPerSecond)
+{
+    liveRate = picturesPerSecond;
+    showState(State::LiveView);
+}
+
+void TransferStatusLabel::liveViewStopped()
+{
+    showState(State::LiveViewStopped);
+}
+
 void TransferStatusLabel::finish()
 {
     if (state != State::Receiving && state != State::Arrived)
@@ -76,6 +129,13 @@ void TransferStatusLabel::changeEvent(QEvent* event)
 void TransferStatusLabel::retranslate()
 {
     setFont(pixelFont(LanguageSetting::isChinese() ? fontFamilyCh : fontFamilyEn, 14));
+    if (timerRefusal.isActive()) {
+        setText(refusal == Refusal::NotConnected ? tr("Connect first to ask for the current picture")
+                : refusal == Refusal::StoredArriving
+                    ? tr("Stored pictures are arriving; ask for the current picture once they are in")
+                    : tr("The current picture is already on its way"));
+        return;
+    }
     const int percent = bytesExpected > 0 ? int(bytesReceived * 100 / bytesExpected) : 0;
     switch (state) {
     case State::Idle:
@@ -107,6 +167,29 @@ void TransferStatusLabel::retranslate()
                           .arg(bytesReceived)
                           .arg(bytesExpected)
                           .arg(pictures));
+        break;
+    case State::CurrentRequested:
+        setText(tr("Asking the device for its current picture"));
+        break;
+    case State::CurrentArrived:
+        setText(tr("Current picture received"));
+        break;
+    case State::CurrentMissing:
+        setText(tr("The device sent no current picture"));
+        break;
+    case State::CurrentDropped:
+        setText(bytesExpected == 0
+                    ? tr("The current picture was incomplete and was dropped")
+                    : tr("The current picture was incomplete and was dropped (%L1 of %L2 bytes)")
+                          .arg(bytesReceived)
+                          .arg(bytesExpected));
+        break;
+    case State::LiveView:
+        setText(liveRate < 0 ? tr("Live view: waiting for the first picture")
+                             : tr("Live view: %L1 pictures per second").arg(liveRate, 0, 'f', 2));
+        break;
+    case State::LiveViewStopped:
+        setText(tr("Live view stopped"));
         break;
     }
 }

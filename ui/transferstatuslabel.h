@@ -15,12 +15,30 @@ public:
 
     // Renders the current state again, in the current language.
     void retranslate();
+    // Stored pictures are arriving, or the last one came less than two seconds ago.
+    bool storedTransferRunning() const { return state == State::Receiving || state == State::Arrived; }
+
+    // Why a request for the device's current picture was not sent.
+    enum class Refusal
+    {
+        NotConnected,
+        StoredArriving,
+        AlreadyAsked,
+    };
 
 public slots:
     void beginTransfer();
     void showProgress(int index, qint64 received, qint64 expected);
     void pictureArrived();
     void pictureDropped(int index, qint64 received, qint64 expected);
+    void currentRefused(TransferStatusLabel::Refusal why);
+    void currentRequested();
+    void currentArrived();
+    void currentMissing();
+    void currentDropped(qint64 received, qint64 expected);
+    // Live view runs: pictures per second, negative before its first picture.
+    void liveView(double picturesPerSecond);
+    void liveViewStopped();
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -33,7 +51,15 @@ private:
         Arrived,
         Finished,
         Dropped,
+        CurrentRequested,
+        CurrentArrived,
+        CurrentMissing,
+        CurrentDropped,
+        LiveView,
+        LiveViewStopped,
     };
+
+    void showState(State next);
 
     void finish();
 
@@ -43,8 +69,12 @@ private:
     qint64 bytesExpected = 0;
     int pictures = 0;
     int dropped = 0;
+    Refusal refusal = Refusal::NotConnected;
+    double liveRate = -1;
     // Runs out when the transfer has been quiet long enough to call it finished.
     QTimer timerQuiet;
+    // While running, the refusal shows instead of the state, which goes on underneath.
+    QTimer timerRefusal;
 };
 
 #endif // TRANSFERSTATUSLABEL_H

@@ -24,6 +24,8 @@ public:
 
     int dialogs() const { return answered; }
     QStringList strays() const { return strayModals; }
+    // What each answered dialog's name field held when it opened.
+    QStringList suggestions() const { return suggested; }
 
 private:
     void poll()
@@ -50,8 +52,10 @@ private:
             modal->close();
     }
 
-    void answer(QFileDialog* dialog) const
+    void answer(QFileDialog* dialog)
     {
+        if (QLineEdit* name = dialog->findChild<QLineEdit*>("fileNameEdit"))
+            suggested.append(name->text());
         if (path.isEmpty())
             return dialog->reject();
         const bool directory = dialog->fileMode() == QFileDialog::Directory;
@@ -68,6 +72,7 @@ private:
     QTimer timer;
     int answered = 0;
     QStringList strayModals;
+    QStringList suggested;
 };
 
 #endif // DIALOGANSWER_H

@@ -36,6 +36,9 @@ int main(int argc, char* argv[])
     for (int i = 0; i < 6; ++i)
         images.append(SimImage::fromImage(i + 1, demoScene(i + 1, 360, 240), bppCycle[i % 3]));
     simulator.setStoredImages(images);
+    // F5 and Shift+F5 ask for this one; it moves on with every answer, so the live view moves.
+    simulator.setCurrentImage(SimImage::fromImage(0, demoScene(0, 360, 240), 3));
+    simulator.setCurrentStep(12);
     setPortListProvider([&simulator] {
         return PortList{{simulator.portName(), "CP2102N USB to UART Bridge Controller (simulated)"}};
     });

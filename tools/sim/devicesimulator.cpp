@@ -278,7 +278,7 @@ void DeviceSimulator::respond(const QByteArray& command)
     } else if (command == ProtocolFrames::storedImagesCommand) {
         sendImages(m_storedImages, true);
     } else if (command == ProtocolFrames::currentImageCommand && m_currentImage) {
-        sendImages({*m_currentImage}, false);
+        sendImages({m_currentImage->shifted(m_currentStep * m_currentAnswers++)}, false);
     }
 }
 

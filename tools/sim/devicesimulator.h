@@ -47,6 +47,9 @@ public:
     void setStoredImages(const QList<SimImage>& images) { m_storedImages = images; }
     // Without a current image the current-image request goes unanswered.
     void setCurrentImage(const std::optional<SimImage>& image) { m_currentImage = image; }
+    // Each answer to the current-image request shows the picture moved on by this many columns
+    // from the last, so that a live view can be seen to move; 0 sends the same picture each time.
+    void setCurrentStep(int columns) { m_currentStep = columns; }
     // Paced output trickles at lineRate; otherwise as fast as the host reads.
     void setPaced(bool paced);
 
@@ -115,6 +118,8 @@ private:
     bool m_silent = false;
     QList<SimImage> m_storedImages;
     std::optional<SimImage> m_currentImage;
+    int m_currentStep = 0;
+    int m_currentAnswers = 0;
     bool m_paced = false;
     QByteArray m_junk;
     std::optional<int> m_headerBpp;

@@ -134,6 +134,10 @@ int main(int argc, char* argv[])
     const QCommandLineOption currentOpt(
         QStringLiteral("current"), QStringLiteral("Answer the current-image request with a test pattern."),
         QStringLiteral("WxH:BPP"));
+    const QCommandLineOption movingOpt(
+        QStringLiteral("moving"),
+        QStringLiteral("Move the current picture this many columns on with every answer."),
+        QStringLiteral("COLUMNS"));
     const QCommandLineOption pacedOpt(QStringLiteral("paced"),
                                       QStringLiteral("Send at the real line rate (46080 bytes/s)."));
     const QCommandLineOption heartbeatOpt(
@@ -142,7 +146,7 @@ int main(int argc, char* argv[])
     const QCommandLineOption junkOpt(QStringLiteral("junk"),
                                      QStringLiteral("Send junk bytes before every reply."));
     parser.addOptions({deviceOpt, linkOpt, infoOpt, infoDelayOpt, silentOpt, imageOpt, patternOpt, currentOpt,
-                       pacedOpt, heartbeatOpt, junkOpt});
+                       movingOpt, pacedOpt, heartbeatOpt, junkOpt});
     parser.process(app);
 
     DeviceSimulator sim;
@@ -193,6 +197,14 @@ int main(int argc, char* argv[])
         if (!parsePattern(parser.value(currentOpt), QStringLiteral("--current"), false, &image, &error))
             return usage();
         sim.setCurrentImage(image);
+    }
+    if (parser.isSet(movingOpt)) {
+        int columns = 0;
+        if (!toInt(parser.value(movingOpt), &columns)) {
+            error = QStringLiteral("--moving wants a number of columns");
+            return usage();
+        }
+        sim.setCurrentStep(columns);
     }
     sim.setPaced(parser.isSet(pacedOpt));
     if (parser.isSet(junkOpt))

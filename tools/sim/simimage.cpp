@@ -56,6 +56,22 @@ SimImage SimImage::fromFile(int index, const QString& path, int bpp)
     return fromImage(index, QImage(path), bpp);
 }
 
+SimImage SimImage::shifted(int columns) const
+{
+    if (isNull() || pixels.size() != qint64(width) * height * bpp)
+        return *this;
+    SimImage out = *this;
+    const int rowBytes = width * bpp;
+    const int cut = ((columns % width + width) % width) * bpp;
+    char* dst = out.pixels.data();
+    for (int y = 0; y < height; ++y) {
+        const char* row = pixels.constData() + y * rowBytes;
+        std::memcpy(dst + y * rowBytes, row + cut, size_t(rowBytes - cut));
+        std::memcpy(dst + y * rowBytes + rowBytes - cut, row, size_t(cut));
+    }
+    return out;
+}
+
 QImage SimImage::toQImage() const
 {
     if (isNull() || bpp < 1 || bpp > 3 || pixels.size() != qint64(width) * height * bpp)

@@ -23,6 +23,9 @@ public:
     // Null when the file cannot be read.
     static SimImage fromFile(int index, const QString& path, int bpp);
 
+    // The same picture with every row turned left by this many columns, wrapping round.
+    SimImage shifted(int columns) const;
+
     bool isNull() const { return width <= 0 || height <= 0; }
     // What a correct decoder makes of the pixels: RGB888, RGB16 or grey Indexed8. Null when the
     // pixel bytes do not match the size.

@@ -137,6 +137,14 @@
         <source>Choose Directory to Save Originals</source>
         <translation>选择保存原图的文件夹</translation>
     </message>
+    <message>
+        <source>Current picture</source>
+        <translation>当前图片</translation>
+    </message>
+    <message>
+        <source>Current picture from the device</source>
+        <translation>从设备获取当前图片</translation>
+    </message>
 </context>
 <context>
     <name>TransferStatusLabel</name>
@@ -163,6 +171,50 @@
     <message>
         <source>Picture %1 was incomplete and was dropped (%L2 of %L3 bytes); pictures received: %4</source>
         <translation>图片 %1 不完整，已丢弃（%L2 / %L3 字节）；已接收图片：%4</translation>
+    </message>
+    <message>
+        <source>Connect first to ask for the current picture</source>
+        <translation>请先连接设备，再获取当前图片</translation>
+    </message>
+    <message>
+        <source>Stored pictures are arriving; ask for the current picture once they are in</source>
+        <translation>存储的图片正在传输；传输完成后再获取当前图片</translation>
+    </message>
+    <message>
+        <source>The current picture is already on its way</source>
+        <translation>当前图片正在传输中</translation>
+    </message>
+    <message>
+        <source>Asking the device for its current picture</source>
+        <translation>正在向设备请求当前图片</translation>
+    </message>
+    <message>
+        <source>Current picture received</source>
+        <translation>已接收当前图片</translation>
+    </message>
+    <message>
+        <source>The device sent no current picture</source>
+        <translation>设备未发送当前图片</translation>
+    </message>
+    <message>
+        <source>The current picture was incomplete and was dropped (%L1 of %L2 bytes)</source>
+        <translation>当前图片不完整，已丢弃（%L1 / %L2 字节）</translation>
+    </message>
+    <message>
+        <source>Live view: waiting for the first picture</source>
+        <translation>实时预览：等待第一张图片</translation>
+    </message>
+    <message>
+        <source>Live view: %L1 pictures per second</source>
+        <translation>实时预览：每秒 %L1 张图片</translation>
+    </message>
+    <message>
+        <source>Live view stopped</source>
+        <translation>实时预览已停止</translation>
+    </message>
+    <message>
+        <source>The current picture was incomplete and was dropped</source>
+        <translation>当前图片不完整，已丢弃</translation>
     </message>
 </context>
 </TS>

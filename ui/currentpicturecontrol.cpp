@@ -1,0 +1,100 @@
+#include "ui/currentpicturecontrol.h"
+
+#include "ui/transferstatuslabel.h"
+
+namespace {
+const int kAnswerMs = 2000;
+}
+
+CurrentPictureControl::CurrentPictureControl(TransferStatusLabel* line, QObject* parent)
+    : QObject(parent), line(line)
+{
+    timerAnswer.setSingleShot(true);
+    timerAnswer.setInterval(kAnswerMs);
+    connect(&timerAnswer, &QTimer::timeout, this, &CurrentPictureControl::answerMissing);
+}
+
+void CurrentPictureControl::ask()
+{
+    awaiting = true;
+    timerAnswer.start();
+    emit signalRequest();
+}
+
+void CurrentPictureControl::request()
+{
+    stopping = false;
+    ask();
+    if (!live)
+        line->currentRequested();
+}
+
+void CurrentPictureControl::startLive()
+{
+    live = true;
+    stopping = false;
+    livePictures = 0;
+    clockLive.start();
+    line->liveView(-1);
+    if (!isPending())
+        ask();
+}
+
+void CurrentPictureControl::stopLive()
+{
+    if (!live)
+        return;
+    live = false;
+    stopping = isPending();
+    line->liveViewStopped();
+}
+
+void CurrentPictureControl::frameStarted(bool current)
+{
+    if (!current) {
+        // A stored transfer has the line now; asking on would only delay it.
+        live = false;
+        return;
+    }
+    awaiting = false;
+    arriving = true;
+    timerAnswer.stop();
+}
+
+void CurrentPictureControl::pictureArrived()
+{
+    awaiting = false;
+    arriving = false;
+    timerAnswer.stop();
+    if (!live) {
+        if (!stopping)
+            line->currentArrived();
+        stopping = false;
+        return;
+    }
+    ++livePictures;
+    line->liveView(livePictures * 1000.0 / qMax<qint64>(1, clockLive.elapsed()));
+    ask();
+}
+
+void CurrentPictureControl::pictureDropped(qint64 received, qint64 expected)
+{
+    arriving = false;
+    live = false;
+    line->currentDropped(received, expected);
+}
+
+void CurrentPictureControl::answerMissing()
+{
+    awaiting = false;
+    live = false;
+    line->currentMissing();
+}
+
+void CurrentPictureControl::disconnected()
+{
+    timerAnswer.stop();
+    awaiting = false;
+    arriving = false;
+    stopLive();
+}

@@ -1,0 +1,126 @@
+// The picture under way in the preview, and the device's current picture: one at a time with F5
+// or the preview's menu, or as a live view with Shift+F5.
+#include "ui/mainwindow.h"
+
+#include "device/kadevice.h"
+#include "ui/currentpicturecontrol.h"
+#include "ui/progressivepreview.h"
+#include "ui/transferstatuslabel.h"
+
+#include <QLabel>
+#include <QPixmap>
+#include <QShortcut>
+
+void MainWindow::initCurrentPicture()
+{
+    progressivePreview = new ProgressivePreview(labelPreview->size(), this);
+    currentPicture = new CurrentPictureControl(labelTransfer, this);
+    connect(device, &KaDevice::s_frame_started, progressivePreview, &ProgressivePreview::frameStarted);
+    connect(device, &KaDevice::s_frame_started, currentPicture, &CurrentPictureControl::frameStarted);
+    connect(device, &KaDevice::s_rows_arrived, progressivePreview, &ProgressivePreview::rowsArrived);
+    connect(progressivePreview, &ProgressivePreview::viewChanged, this, &MainWindow::slotPartialView);
+    connect(device, &KaDevice::s_transfer_dropped, this, &MainWindow::slotPartialDropped);
+    connect(device, &KaDevice::s_current_dropped, this, &MainWindow::slotPartialDropped);
+    connect(device, &KaDevice::s_current_dropped, currentPicture, &CurrentPictureControl::pictureDropped);
+    connect(device, &KaDevice::s_recv_current_image, this, &MainWindow::slotDeviceGotCurrentImage);
+    connect(currentPicture, &CurrentPictureControl::signalRequest, device, &KaDevice::get_current_image_slot);
+
+    QShortcut* one = new QShortcut(QKeySequence(Qt::Key_F5), this);
+    connect(one, &QShortcut::activated, this, &MainWindow::slotCurrentPicture);
+    QShortcut* live = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F5), this);
+    connect(live, &QShortcut::activated, this, &MainWindow::slotLiveView);
+}
+
+bool MainWindow::mayAskForCurrentPicture()
+{
+    if (!deviceConnected) {
+        labelTransfer->currentRefused(TransferStatusLabel::Refusal::NotConnected);
+        return false;
+    }
+    // The device answers in turn: asked now, the picture would wait behind the stored ones.
+    if (labelTransfer->storedTransferRunning() ||
+        (progressivePreview->isArriving() && !progressivePreview->isCurrentPicture())) {
+        labelTransfer->currentRefused(TransferStatusLabel::Refusal::StoredArriving);
+        return false;
+    }
+    return true;
+}
+
+void MainWindow::slotCurrentPicture()
+{
+    if (!mayAskForCurrentPicture())
+        return;
+    if (currentPicture->isPending()) {
+        labelTransfer->currentRefused(TransferStatusLabel::Refusal::AlreadyAsked);
+        return;
+    }
+    // Asked for, so it is wanted in the preview.
+    progressivePreview->unpin();
+    currentPicture->request();
+}
+
+void MainWindow::slotLiveView()
+{
+    if (currentPicture->isLive()) {
+        currentPicture->stopLive();
+        return;
+    }
+    if (!mayAskForCurrentPicture())
+        return;
+    progressivePreview->unpin();
+    currentPicture->startLive();
+}
+
+void MainWindow::slotDeviceGotCurrentImage(QImage* img)
+{
+    const QImage picture = img ? *img : QImage();
+    delete img;
+    progressivePreview->frameEnded(true);
+    currentImage = picture;
+    currentPictureTime = QDateTime::currentDateTime();
+    previewIndex.reset();
+    previewIsCurrentPicture = true;
+    restorePreview();
+    currentPicture->pictureArrived();
+}
+
+void MainWindow::slotPartialView(const QImage& view)
+{
+    // Export All shows each picture it writes; it has the preview until it is done.
+    if (exportRunning)
+        return;
+    labelPreview->setPixmap(QPixmap::fromImage(view));
+    partialOnShow = true;
+    labelImageNumber->setText(previewCaption());
+}
+
+void MainWindow::slotPartialDropped()
+{
+    progressivePreview->frameEnded(false);
+    if (partialOnShow)
+        restorePreview();
+}
+
+void MainWindow::restorePreview()
+{
+    partialOnShow = false;
+    labelPreview->setPixmap(QPixmap::fromImage(currentImage));
+    labelImageNumber->setText(previewCaption());
+}
+
+QString MainWindow::previewCaption() const
+{
+    const bool current = partialOnShow ? progressivePreview->isCurrentPicture() : previewIsCurrentPicture;
+    if (current)
+        return tr("Current picture");
+    const std::optional<int> index =
+        partialOnShow ? std::optional<int>(progressivePreview->pictureIndex()) : previewIndex;
+    return "Image Number. " + (index ? QString::number(*index) : QString());
+}
+
+QString MainWindow::saveStartPath(const QString& suffix) const
+{
+    if (!previewIsCurrentPicture)
+        return QStringLiteral(".");
+    return "./Current_picture_" + currentPictureTime.toString("yyyy-MM-dd_HH-mm-ss") + suffix;
+}
