@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qtbase5-dev libqt5serialport5-dev qt5-qmake qttools5-dev-tools qttools5-dev
+  qtbase5-dev libqt5serialport5-dev qt5-qmake qttools5-dev-tools qttools5-dev libxcb1-dev
   fonts-roboto-unhinted fonts-wqy-microhei python3-fonttools qttranslations5-l10n
   libbenchmark-dev clang libclang-rt-14-dev
   xvfb xauth x11-xserver-utils xcompmgr imagemagick

@@ -16,6 +16,7 @@ class QLabel;
 class QListWidget;
 class QPushButton;
 class ExportReport;
+class HelpWindow;
 class TransferStatusLabel;
 
 // The program's only window: frameless, fixed size, drawn from its own pictures. It owns the
@@ -49,6 +50,8 @@ public slots:
     void slotPreviewContextMenu(const QPoint& pos);
     void slotSaveOriginal();
     void slotSaveAllOriginals();
+    void slotButtonHelp();
+    void slotListCurrentRowChanged(int row);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -58,6 +61,8 @@ protected:
 private:
     void initUi();
     void initConnections();
+    void initKeyboard();
+    void applyAccessibleTexts();
     void applyLanguage();
     void updateConnectState();
     void showPreview(QImage image, int index);
@@ -100,6 +105,8 @@ private:
     TransferStatusLabel* labelTransfer;
     // Why the last attempt failed or the connection ended; shown while disconnected.
     std::optional<KaLinkFailure> linkFailure;
+    // Made when first asked for; it follows the window's language.
+    HelpWindow* helpWindow;
 };
 
 #endif // MAINWINDOW_H

@@ -1,6 +1,8 @@
 // The thumbnail list and the large preview.
 #include "ui/mainwindow.h"
 
+#include "ui/imagerowitem.h"
+#include "ui/previewpixmap.h"
 #include "ui/thumbnail.h"
 
 #include <QElapsedTimer>
@@ -17,7 +19,8 @@ const int kBatchBudgetMs = 15;
 void MainWindow::showPreview(QImage image, int index)
 {
     currentImage = image;
-    labelPreview->setPixmap(QPixmap::fromImage(currentImage));
+    labelPreview->setPixmap(
+        previewPixmap(currentImage, labelPreview->size(), labelPreview->devicePixelRatioF()));
     labelImageNumber->setText("Image Number. " + QString::number(index));
 }
 
@@ -45,8 +48,8 @@ void MainWindow::addPendingImages()
         const QPair<int, QImage> arrival = pendingImages.takeFirst();
         storedImages.append(arrival.second);
         storedImageIndexes.append(arrival.first);
-        QListWidgetItem* item = new QListWidgetItem(QString::number(arrival.first), nullptr, 0);
-        item->setData(Qt::DecorationRole, rowThumbnail(arrival.second));
+        QListWidgetItem* item = new ImageRowItem(arrival.first);
+        item->setData(Qt::DecorationRole, rowThumbnail(arrival.second, listWidget->devicePixelRatioF()));
         listWidget->addItem(item);
     } while (!pendingImages.isEmpty() && !clock.hasExpired(kBatchBudgetMs));
     showPreview(storedImages.last(), storedImageIndexes.last());
