@@ -42,7 +42,7 @@ const char* const styleList = "QListWidget{background-color:rgb(182, 188, 205);b
 // Windows' style outlines a focused button with dots, where Linux's shows nothing; a flat frame
 // shows the keyboard's focus instead. Buttons take the focus only from the keyboard, so a click
 // leaves no frame behind.
-const char* const styleNoFocusFrame =
+const char* const styleFocus =
     "QPushButton{outline: 0;}"
     "QPushButton:focus{border: 2px solid rgb(47,124,220);background-origin: border;background-clip: border;}";
 
@@ -52,7 +52,7 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QRect& geometry
     button->setObjectName(name);
     button->setGeometry(geometry);
     button->setAutoFillBackground(true);
-    button->setStyleSheet(QString(styleSheet) + styleNoFocusFrame);
+    button->setStyleSheet(QString(styleSheet) + styleFocus);
     button->setFocusPolicy(Qt::TabFocus);
     return button;
 }
