@@ -121,8 +121,9 @@ void HelpWindow::retranslate()
                row(tr("Picture list"), tr("Up, Down, Page Up, Page Down, Home, End"),
                    tr("Click a row or move with the keys: the preview shows that picture. The newest "
                       "arrival always takes the preview.")),
-               row(tr("Save original…, Save all originals…"), tr("Menu key, or right-click"),
-                   tr("On a row or the preview: saves the received picture at its own size as PNG.")),
+               row(tr("Save original…, Save all originals…"), QString(),
+                   tr("Right-click a row or the preview: saves the received picture at its own size as "
+                      "PNG.")),
                row(QString::fromUtf8("中文 / English"), QString(), tr("Switches the language at once.")),
                row(QStringLiteral("?"), tr("F1"), tr("Opens this help; Esc closes it.")),
                row(QString::fromUtf8("– / ×"), QString(), tr("Minimises the window / quits the program.")),

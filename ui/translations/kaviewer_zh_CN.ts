@@ -127,14 +127,6 @@
         <translation>保存原图…、保存全部原图…</translation>
     </message>
     <message>
-        <source>Menu key, or right-click</source>
-        <translation>菜单键或右键单击</translation>
-    </message>
-    <message>
-        <source>On a row or the preview: saves the received picture at its own size as PNG.</source>
-        <translation>在某一行或预览上：将收到的图片按原尺寸保存为 PNG。</translation>
-    </message>
-    <message>
         <source>Switches the language at once.</source>
         <translation>立即切换语言。</translation>
     </message>
@@ -249,6 +241,10 @@
     <message>
         <source>The log could not be saved:</source>
         <translation>无法保存日志：</translation>
+    </message>
+    <message>
+        <source>Right-click a row or the preview: saves the received picture at its own size as PNG.</source>
+        <translation>右键单击某一行或预览：将收到的图片按原尺寸保存为 PNG。</translation>
     </message>
 </context>
 <context>
