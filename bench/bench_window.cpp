@@ -2,6 +2,7 @@
 // pseudo-terminal, as a user would run them. Prints one line per figure and writes the figures
 // per hundred pictures for the plot (bench/plot.gp). Run from a Release build: bash bench/run.sh window
 #include "app/fontfamilies.h"
+#include "app/highdpi.h"
 #include "benchapp.h"
 #include "devicesimulator.h"
 #include "eventwait.h"
@@ -279,6 +280,7 @@ bool exportAll(int count)
 int main(int argc, char** argv)
 {
     defaultToOffscreen();
+    enableHighDpiScaling();
     QApplication app(argc, argv);
     QCommandLineParser parser;
     parser.setApplicationDescription("End-to-end benchmark of kaviewer against the device simulator");

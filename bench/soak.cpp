@@ -3,6 +3,7 @@
 // intact, then disconnect and connect cycles with the resident memory after each. Exits non-zero
 // on any fault. Full form: bash bench/run.sh soak; the short form (--short) runs in the test script.
 #include "app/fontfamilies.h"
+#include "app/highdpi.h"
 #include "benchapp.h"
 #include "devicesimulator.h"
 #include "eventwait.h"
@@ -18,7 +19,6 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTextStream>
-
 
 namespace {
 
@@ -201,6 +201,7 @@ bool soak(int pictureCount, qint64 hostileBytes, int cycles)
 int main(int argc, char** argv)
 {
     defaultToOffscreen();
+    enableHighDpiScaling();
     QApplication app(argc, argv);
     QCommandLineParser parser;
     parser.setApplicationDescription("Soak of kaviewer against the device simulator");

@@ -22,9 +22,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${KA_HOMEPAGE})
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
-# Libraries from the binaries (dpkg-shlibdeps); the fonts the program links to by name.
+# Libraries from the binaries (dpkg-shlibdeps); the fonts the program links to by name, and Qt's
+# own Chinese texts (dialog buttons, file dialogs), which the program loads at run time.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-roboto-unhinted")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-roboto-unhinted, qttranslations5-l10n")
 
 set(CPACK_STRIP_FILES ON)
 # The udev rule goes to /lib, outside the prefix: stage everything under DESTDIR.

@@ -63,7 +63,7 @@ $wine kaviewer.exe >"$smoke/program.log" 2>&1 &
 program=\$!
 shown=no
 for _ in \$(seq 240); do
-  if xwininfo -root -tree | grep -q '"kaviewer": ("kaviewer.exe" "kaviewer.exe")  945x614+'; then
+  if xwininfo -root -tree | grep -q '"KA Image Viewer": ("kaviewer.exe" "kaviewer.exe")  945x614+'; then
     shown=yes
     break
   fi
@@ -84,7 +84,7 @@ INNER
 running=$SECONDS
 xvfb-run -a -s "-screen 0 1280x800x24" bash "$smoke/session.sh"
 
-[ "$(cat "$smoke/shown")" = yes ] || fail "no 945x614 window named kaviewer appeared"
+[ "$(cat "$smoke/shown")" = yes ] || fail "no 945x614 window titled KA Image Viewer appeared"
 # Each of the three fonts: an id that is not -1, and a family name.
 ids=$(grep -c '^fontId =  [0-9]' "$smoke/program.log" || true)
 families=$(grep -c '^msyh =  "[^"]' "$smoke/program.log" || true)

@@ -2,11 +2,13 @@
 # Takes a screenshot on a virtual X server with a compositor, so the window's soft shadow shows
 # as a user sees it: "start" is the program as it starts, "connect" the demo (the same window
 # against the simulated device) after a transfer.
-# usage: screenshot.sh OUTPUT.png [en|zh] [start|connect]
+# A DPI (96 is 1x, 144 is 150%, 192 is 200%) sets the desktop's scale as X desktops do, in Xft.dpi.
+# usage: screenshot.sh OUTPUT.png [en|zh] [start|connect] [DPI]
 set -euo pipefail
 out=$(realpath -m "$1")
 language=${2:-en}
 mode=${3:-connect}
+dpi=${4:-}
 build=$(realpath "$(dirname "$0")/../build")
 
 work=$(mktemp -d)
@@ -17,17 +19,25 @@ fi
 program="$build/bin/kaviewer"
 [ "$mode" = connect ] && program="$build/bin/kaviewer-demo --connect"
 
+size=945x614
+screen=1280x800
+if [ -n "$dpi" ]; then
+  size=$(( (945 * dpi + 95) / 96 ))x$(( (614 * dpi + 95) / 96 ))
+  screen=2560x1600
+fi
+
 cat > "$work/session.sh" <<INNER
 set -e
 xsetroot -solid '#d9dde4'
 xcompmgr &
 sleep 1
+[ -n "$dpi" ] && echo "Xft.dpi: $dpi" | xrdb -merge
 cd "$work"
 $program &
 demo=\$!
 sleep 6
-import -window root -crop 945x614+0+0 "$out"
+import -window root -crop $size+0+0 "$out"
 kill \$demo
 INNER
-xvfb-run -a -s "-screen 0 1280x800x24" bash "$work/session.sh"
+xvfb-run -a -s "-screen 0 ${screen}x24 -noreset" bash "$work/session.sh"
 echo "wrote $out"

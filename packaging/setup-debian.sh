@@ -5,8 +5,8 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qtbase5-dev libqt5serialport5-dev qt5-qmake qttools5-dev-tools qttools5-dev
-  fonts-roboto-unhinted fonts-wqy-microhei python3-fonttools
+  qtbase5-dev libqt5serialport5-dev qt5-qmake qttools5-dev-tools qttools5-dev libxcb1-dev
+  fonts-roboto-unhinted fonts-wqy-microhei python3-fonttools qttranslations5-l10n
   libbenchmark-dev clang libclang-rt-14-dev
   xvfb xauth x11-xserver-utils xcompmgr imagemagick
   dpkg-dev file fakeroot lintian desktop-file-utils appstream binutils-mingw-w64-x86-64 gnuplot-nox

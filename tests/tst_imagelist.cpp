@@ -42,6 +42,7 @@ class TestImageList : public QObject
 private slots:
     void initTestCase() { loadFontFamilies(); }
     void rowsAndPreviewFollowArrivalsAndClicks();
+    void keysMoveSelectionAndPreview();
     void thumbnailFitsItsArea_data();
     void thumbnailFitsItsArea();
     void rowsFollowArrivalsAcrossBatches();
@@ -75,15 +76,50 @@ void TestImageList::rowsAndPreviewFollowArrivalsAndClicks()
         QCOMPARE(rig.caption(), "Image Number. " + QString::number(indexes.at(row)));
     }
 
-    // Keys move the highlight only.
-    QTest::keyClick(rig.list(), Qt::Key_Down);
-    QCOMPARE(rig.list()->currentRow(), 1);
-    QCOMPARE(rig.preview(), images.at(0));
-
     // An arrival takes the preview back from the clicked row.
     rig.deliver(9, flat(300));
     QCOMPARE(rig.preview(), flat(300));
     QCOMPARE(rig.caption(), QString("Image Number. 9"));
+}
+
+// The keys move the current row as a click would, and the preview follows it.
+void TestImageList::keysMoveSelectionAndPreview()
+{
+    ShownWindow rig;
+    QVERIFY(rig.exposed);
+    QList<QImage> images;
+    for (int i = 0; i < 9; ++i) {
+        images.append(flat(30 * i));
+        rig.deliver(100 + i, images.last());
+    }
+    QListWidget* list = rig.list();
+    const auto press = [&](Qt::Key key) {
+        QTest::keyClick(list, key);
+        const int row = list->currentRow();
+        QVERIFY(row >= 0 && list->item(row)->isSelected());
+        QCOMPARE(rig.preview(), images.at(row));
+        QCOMPARE(rig.caption(), "Image Number. " + QString::number(100 + row));
+    };
+    press(Qt::Key_Home);
+    QCOMPARE(list->currentRow(), 0);
+    press(Qt::Key_Down);
+    QCOMPARE(list->currentRow(), 1);
+    press(Qt::Key_End);
+    QCOMPARE(list->currentRow(), 8);
+    press(Qt::Key_Up);
+    QCOMPARE(list->currentRow(), 7);
+    press(Qt::Key_PageUp);
+    const int pageUp = list->currentRow();
+    QVERIFY(pageUp < 6);
+    press(Qt::Key_PageDown);
+    QVERIFY(list->currentRow() > pageUp + 1);
+
+    // A click on the current row, after an arrival took the preview, shows that row again.
+    const int current = list->currentRow();
+    rig.deliver(200, flat(250));
+    QCOMPARE(rig.preview(), flat(250));
+    clickRow(list, current);
+    QCOMPARE(rig.preview(), images.at(current));
 }
 
 void TestImageList::thumbnailFitsItsArea_data()

@@ -1,6 +1,7 @@
 #include "ui/apptranslation.h"
 
 #include <QCoreApplication>
+#include <QLibraryInfo>
 #include <QPointer>
 #include <QTranslator>
 #include <QtDebug>
@@ -8,31 +9,51 @@
 namespace AppTranslation {
 
 namespace {
-QPointer<QTranslator> translator;
-QString installed;
+
+// One installed translation, switched only when its name changes: every refresh asks, and
+// reinstalling the same one would only send needless events.
+struct Slot
+{
+    QPointer<QTranslator> translator;
+    QString installed;
+
+    bool use(const QString& name, const QStringList& folders)
+    {
+        if (!translator) // none yet, or gone with an earlier application object
+            installed.clear();
+        if (name == installed)
+            return true;
+        if (translator)
+            QCoreApplication::removeTranslator(translator);
+        installed.clear();
+        if (name.isEmpty())
+            return true;
+        if (!translator)
+            translator = new QTranslator(QCoreApplication::instance());
+        bool loaded = folders.isEmpty() && translator->load(name);
+        for (const QString& folder : folders)
+            loaded = loaded || translator->load(name, folder);
+        if (!loaded) {
+            qWarning() << "cannot load translation" << name << folders;
+            return false;
+        }
+        QCoreApplication::installTranslator(translator);
+        installed = name;
+        return true;
+    }
+};
+
+Slot ours;
+Slot qts;
+
 } // namespace
 
-bool use(const QString& resource)
+bool use(const QString& resource, const QString& qtName)
 {
-    if (!translator) // none yet, or gone with an earlier application object
-        installed.clear();
-    // Every refresh asks; reinstalling the same translation would only send needless events.
-    if (resource == installed)
-        return true;
-    if (translator)
-        QCoreApplication::removeTranslator(translator);
-    installed.clear();
-    if (resource.isEmpty())
-        return true;
-    if (!translator)
-        translator = new QTranslator(QCoreApplication::instance());
-    if (!translator->load(resource)) {
-        qWarning() << "cannot load translation" << resource;
-        return false;
-    }
-    QCoreApplication::installTranslator(translator);
-    installed = resource;
-    return true;
+    const QStringList qtFolders{QLibraryInfo::location(QLibraryInfo::TranslationsPath),
+                                QCoreApplication::applicationDirPath() + QStringLiteral("/translations")};
+    qts.use(qtName, qtFolders);
+    return ours.use(resource, {});
 }
 
 } // namespace AppTranslation

@@ -7,9 +7,12 @@
 // and only this switches it.
 namespace AppTranslation {
 
-// Installs the compiled translation at resource on the application in place of the one before;
-// an empty name removes it, so tr() gives the English source texts. False if it cannot be loaded.
-bool use(const QString& resource);
+// Installs the compiled translation at resource on the application in place of the one before,
+// and Qt's own translation of that language (qtName, such as "qtbase_zh_CN": dialog buttons, file
+// dialogs, text menus) from Qt's translations folder or, where Qt was shipped beside the program,
+// from its "translations" folder. Empty names remove them, so tr() gives the English source
+// texts. False if our translation cannot be loaded; a missing Qt translation is only logged.
+bool use(const QString& resource, const QString& qtName);
 
 } // namespace AppTranslation
 

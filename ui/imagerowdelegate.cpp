@@ -12,6 +12,7 @@ namespace {
 // Where the row's number and thumbnail sit, as their labels did when rows were widgets.
 const QRect kNumberRect(0, 0, 50, 100);
 const QPoint kThumbnailOrigin(50, 0);
+const int kFocusFrameWidth = 2;
 } // namespace
 
 ImageRowDelegate::ImageRowDelegate(const QFont& numberFont, QObject* parent)
@@ -44,9 +45,16 @@ void ImageRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     if (!thumbnail.isNull()) {
         // Left and vertically centred, the way a label places its picture.
         const QRect area(kThumbnailOrigin + origin, kThumbnailArea);
+        const QSize size = thumbnail.size() / thumbnail.devicePixelRatio();
         const QRect placed =
-            QStyle::alignedRect(Qt::LeftToRight, Qt::AlignLeft | Qt::AlignVCenter, thumbnail.size(), area);
+            QStyle::alignedRect(Qt::LeftToRight, Qt::AlignLeft | Qt::AlignVCenter, size, area);
         painter->drawPixmap(placed.topLeft(), thumbnail);
+    }
+    // Where the keyboard brought the focus, a flat frame shows which row it is on.
+    if ((option.state & QStyle::State_HasFocus) && (option.state & QStyle::State_KeyboardFocusChange)) {
+        painter->setPen(QPen(Qt::white, kFocusFrameWidth));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRect(QRectF(option.rect).adjusted(1, 1, -1, -1));
     }
     painter->restore();
 }

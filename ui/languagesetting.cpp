@@ -21,11 +21,12 @@ struct Translation
 {
     const char* value;
     const char* resource;
+    const char* qtName;
 };
 
 // A new language is a row here plus its .ts file in ui/translations (its fonts and pictures aside).
 const Translation translations[] = {
-    {chinese, ":/translations/kaviewer_zh_CN.qm"},
+    {chinese, ":/translations/kaviewer_zh_CN.qm", "qtbase_zh_CN"},
 };
 
 } // namespace
@@ -35,14 +36,30 @@ bool isChinese()
     return storedValue() == QLatin1String(chinese);
 }
 
-QString translationResource()
+namespace {
+
+const Translation* storedTranslation()
 {
     const QString value = storedValue();
     for (const Translation& translation : translations) {
         if (value == QLatin1String(translation.value))
-            return QString::fromLatin1(translation.resource);
+            return &translation;
     }
-    return QString();
+    return nullptr;
+}
+
+} // namespace
+
+QString translationResource()
+{
+    const Translation* translation = storedTranslation();
+    return translation ? QString::fromLatin1(translation->resource) : QString();
+}
+
+QString qtTranslation()
+{
+    const Translation* translation = storedTranslation();
+    return translation ? QString::fromLatin1(translation->qtName) : QString();
 }
 
 } // namespace LanguageSetting

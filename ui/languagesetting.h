@@ -18,6 +18,9 @@ bool isChinese();
 // language of the source texts, and for any value without a translation.
 QString translationResource();
 
+// The name of Qt's own translation for the stored language ("qtbase_zh_CN"); empty for English.
+QString qtTranslation();
+
 } // namespace LanguageSetting
 
 #endif // LANGUAGESETTING_H

@@ -5,7 +5,9 @@
 #include "ui/imagerowdelegate.h"
 #include "ui/pixelfont.h"
 #include "ui/transferstatuslabel.h"
+#include "ui/windowpicture.h"
 
+#include <QIcon>
 #include <QLabel>
 #include <QListWidget>
 #include <QPalette>
@@ -37,8 +39,12 @@ const char* const styleHelp =
     "QPushButton{background-color:white;         background-image: url(:/image/help); "
     "border: 0;}QPushButton:hover{background-image: url(:/image/helpd);}";
 const char* const styleList = "QListWidget{background-color:rgb(182, 188, 205);border: 0;}";
-// Windows' style outlines a focused button with dots, where Linux's shows nothing.
-const char* const styleNoFocusFrame = "QPushButton{outline: 0;}";
+// Windows' style outlines a focused button with dots, where Linux's shows nothing; a flat frame
+// shows the keyboard's focus instead. Buttons take the focus only from the keyboard, so a click
+// leaves no frame behind.
+const char* const styleFocus =
+    "QPushButton{outline: 0;}"
+    "QPushButton:focus{border: 2px solid rgb(47,124,220);background-origin: border;background-clip: border;}";
 
 QPushButton* makeButton(QWidget* parent, const char* name, const QRect& geometry, const char* styleSheet)
 {
@@ -46,7 +52,8 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QRect& geometry
     button->setObjectName(name);
     button->setGeometry(geometry);
     button->setAutoFillBackground(true);
-    button->setStyleSheet(QString(styleSheet) + styleNoFocusFrame);
+    button->setStyleSheet(QString(styleSheet) + styleFocus);
+    button->setFocusPolicy(Qt::TabFocus);
     return button;
 }
 
@@ -69,7 +76,7 @@ MainWindow::MainWindow(QWidget* parent)
       labelLogo(nullptr), listWidget(nullptr), batchScheduled(false), exportRunning(false),
       labelFrame(nullptr), labelPreview(nullptr), labelImageNumber(nullptr), labelTransfer(nullptr),
       previewIsCurrentPicture(false), partialOnShow(false), progressivePreview(nullptr),
-      currentPicture(nullptr)
+      currentPicture(nullptr), helpWindow(nullptr)
 {
     initResources();
     initUi();
@@ -84,6 +91,7 @@ MainWindow::MainWindow(QWidget* parent)
 
     initConnections();
     initCurrentPicture();
+    initKeyboard();
 }
 
 MainWindow::~MainWindow()
@@ -100,8 +108,10 @@ void MainWindow::initUi()
     setWindowFlags(Qt::FramelessWindowHint);
     setAttribute(Qt::WA_TranslucentBackground);
 
-    const QPixmap background(":/image/background");
-    setFixedSize(background.width(), background.height());
+    setWindowIcon(QIcon(":/image/logo"));
+
+    const QPixmap background = windowPicture(":/image/background");
+    setFixedSize(logicalSize(background));
 
     widgetBackground = new QWidget(this);
     widgetBackground->setObjectName("widgetBackground");
@@ -169,10 +179,10 @@ void MainWindow::initUi()
     // Every row has the delegate's size, so the list never asks each row for it.
     listWidget->setUniformItemSizes(true);
 
-    const QPixmap frame(":/image/frame");
+    const QPixmap frame = windowPicture(":/image/frame");
     labelFrame = new QLabel(widgetBackground);
     labelFrame->setObjectName("labelFrame");
-    labelFrame->setGeometry(320, 150, frame.width(), frame.height());
+    labelFrame->setGeometry(QRect(QPoint(320, 150), logicalSize(frame)));
     labelFrame->setPixmap(frame);
 
     labelPreview = new QLabel(labelFrame);
@@ -212,6 +222,9 @@ void MainWindow::initConnections()
     connect(this, SIGNAL(signalGetStoredImage()), device, SLOT(get_stored_image_slot()));
     connect(device, SIGNAL(s_recv_stored_image(int, QImage*)), this, SLOT(slotDeviceGotImage(int, QImage*)));
     connect(listWidget, SIGNAL(clicked(QModelIndex)), this, SLOT(slotListWidgetClicked()));
+    // The keyboard moves the current row; the preview follows it as it follows a click.
+    connect(listWidget, &QListWidget::currentRowChanged, this, &MainWindow::slotListCurrentRowChanged);
+    connect(buttonHelp, &QPushButton::clicked, this, &MainWindow::slotButtonHelp);
 
     connect(device, &KaDevice::s_link_failure, this, &MainWindow::slotLinkFailure);
     connect(device, &KaDevice::s_transfer_progress, labelTransfer, &TransferStatusLabel::showProgress);

@@ -19,6 +19,7 @@ class QPushButton;
 class CurrentPictureControl;
 class ExportReport;
 class ProgressivePreview;
+class HelpWindow;
 class TransferStatusLabel;
 
 // The program's only window: frameless, fixed size, drawn from its own pictures. It owns the
@@ -58,6 +59,8 @@ public slots:
     void slotDeviceGotCurrentImage(QImage* img);
     void slotPartialView(const QImage& view);
     void slotPartialDropped();
+    void slotButtonHelp();
+    void slotListCurrentRowChanged(int row);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -67,6 +70,8 @@ protected:
 private:
     void initUi();
     void initConnections();
+    void initKeyboard();
+    void applyAccessibleTexts();
     void applyLanguage();
     void updateConnectState();
     void showPreview(QImage image, int index);
@@ -124,6 +129,8 @@ private:
     CurrentPictureControl* currentPicture;
     // Why the last attempt failed or the connection ended; shown while disconnected.
     std::optional<KaLinkFailure> linkFailure;
+    // Made when first asked for; it follows the window's language.
+    HelpWindow* helpWindow;
 };
 
 #endif // MAINWINDOW_H

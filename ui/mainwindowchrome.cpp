@@ -1,10 +1,19 @@
 // The frameless window's own chrome: dragging, close and minimise.
 #include "ui/mainwindow.h"
 
+#include <QGuiApplication>
 #include <QMouseEvent>
+#include <QWindow>
 
 void MainWindow::mousePressEvent(QMouseEvent* event)
 {
+    // A Wayland window cannot place itself; the compositor moves it. Elsewhere the window
+    // follows the pointer itself, as it always has.
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")) && windowHandle() &&
+        windowHandle()->startSystemMove()) {
+        mousePressed = false;
+        return;
+    }
     dragLastPos = event->globalPos();
     mousePressed = true;
 }

@@ -9,6 +9,7 @@
 #include "ui/pixelfont.h"
 #include "ui/progressivepreview.h"
 #include "ui/transferstatuslabel.h"
+#include "ui/windowpicture.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -60,7 +61,7 @@ void MainWindow::slotDeviceConnect(bool connected, int error, KaDeviceInfo info)
 void MainWindow::updateConnectState()
 {
     // The setting may have changed since the last refresh, by a click or by another program.
-    AppTranslation::use(LanguageSetting::translationResource());
+    AppTranslation::use(LanguageSetting::translationResource(), LanguageSetting::qtTranslation());
     const bool chinese = LanguageSetting::isChinese();
     const QString& regularFamily = chinese ? fontFamilyCh : fontFamilyEn;
 
@@ -68,7 +69,7 @@ void MainWindow::updateConnectState()
     buttonConnect->setFont(pixelFont(regularFamily, 21));
 
     labelStatusIcon->setGeometry(75, 142, 72, 72);
-    labelStatusIcon->setPixmap(QPixmap(deviceConnected ? ":/image/connected" : ":/image/disconnected"));
+    labelStatusIcon->setPixmap(windowPicture(deviceConnected ? ":/image/connected" : ":/image/disconnected"));
 
     labelStatusText->setText(deviceConnected ? tr("Connected") : tr("Disonnected"));
     labelStatusText->setFont(pixelFont(regularFamily, 20));

@@ -4,6 +4,7 @@
 
 #include "device/kadevice.h"
 #include "ui/currentpicturecontrol.h"
+#include "ui/previewpixmap.h"
 #include "ui/progressivepreview.h"
 #include "ui/transferstatuslabel.h"
 
@@ -89,7 +90,7 @@ void MainWindow::slotPartialView(const QImage& view)
     // Export All shows each picture it writes; it has the preview until it is done.
     if (exportRunning)
         return;
-    labelPreview->setPixmap(QPixmap::fromImage(view));
+    labelPreview->setPixmap(previewPixmap(view, labelPreview->size(), labelPreview->devicePixelRatioF()));
     partialOnShow = true;
     labelImageNumber->setText(previewCaption());
 }
@@ -104,7 +105,8 @@ void MainWindow::slotPartialDropped()
 void MainWindow::restorePreview()
 {
     partialOnShow = false;
-    labelPreview->setPixmap(QPixmap::fromImage(currentImage));
+    labelPreview->setPixmap(
+        previewPixmap(currentImage, labelPreview->size(), labelPreview->devicePixelRatioF()));
     labelImageNumber->setText(previewCaption());
 }
 

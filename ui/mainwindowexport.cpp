@@ -59,7 +59,7 @@ void MainWindow::slotButtonExportAll()
     if (storedImages.isEmpty() || exportRunning)
         return;
     QFileDialog dialog(this, QString(), QString(), QString());
-    dialog.setWindowTitle("Choose Directory to Save Images");
+    dialog.setWindowTitle(tr("Choose Directory to Save Images"));
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setOption(QFileDialog::ShowDirsOnly, true);
     if (dialog.exec() != QDialog::Accepted)

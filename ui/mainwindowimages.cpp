@@ -2,6 +2,8 @@
 #include "ui/mainwindow.h"
 
 #include "ui/progressivepreview.h"
+#include "ui/imagerowitem.h"
+#include "ui/previewpixmap.h"
 #include "ui/thumbnail.h"
 
 #include <QElapsedTimer>
@@ -48,8 +50,8 @@ void MainWindow::addPendingImages()
         const QPair<int, QImage> arrival = pendingImages.takeFirst();
         storedImages.append(arrival.second);
         storedImageIndexes.append(arrival.first);
-        QListWidgetItem* item = new QListWidgetItem(QString::number(arrival.first), nullptr, 0);
-        item->setData(Qt::DecorationRole, rowThumbnail(arrival.second));
+        QListWidgetItem* item = new ImageRowItem(arrival.first);
+        item->setData(Qt::DecorationRole, rowThumbnail(arrival.second, listWidget->devicePixelRatioF()));
         listWidget->addItem(item);
     } while (!pendingImages.isEmpty() && !clock.hasExpired(kBatchBudgetMs));
     showPreview(storedImages.last(), storedImageIndexes.last());

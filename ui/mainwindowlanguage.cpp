@@ -3,9 +3,11 @@
 
 #include "app/fontfamilies.h"
 #include "ui/apptranslation.h"
+#include "ui/helpwindow.h"
 #include "ui/languagesetting.h"
 #include "ui/pixelfont.h"
 #include "ui/transferstatuslabel.h"
+#include "ui/windowpicture.h"
 
 #include <QLabel>
 #include <QPalette>
@@ -40,12 +42,14 @@ void MainWindow::slotButtonEn()
 
 void MainWindow::applyLanguage()
 {
-    AppTranslation::use(LanguageSetting::translationResource());
+    AppTranslation::use(LanguageSetting::translationResource(), LanguageSetting::qtTranslation());
     const bool chinese = LanguageSetting::isChinese();
     const QString& regularFamily = chinese ? fontFamilyCh : fontFamilyEn;
 
-    const QPixmap title(chinese ? ":/image/title_ch" : ":/image/title_en");
-    widgetTitle->setGeometry(40, 30, title.width(), title.height());
+    setWindowTitle(tr("KA Image Viewer"));
+
+    const QPixmap title = windowPicture(chinese ? ":/image/title_ch" : ":/image/title_en");
+    widgetTitle->setGeometry(QRect(QPoint(40, 30), logicalSize(title)));
     widgetTitle->setAutoFillBackground(true);
     QPalette titlePalette = widgetTitle->palette();
     titlePalette.setBrush(QPalette::Window, QBrush(title));
@@ -62,12 +66,15 @@ void MainWindow::applyLanguage()
                               : pixelFont(fontFamilyEnBold, 20, kWeightBold));
     labelUnderline->setGeometry(chinese ? QRect(718, 113, 38, 3) : QRect(780, 113, 50, 3));
 
-    const QPixmap logo(chinese ? ":/image/ornlogo_ch" : ":/image/ornlogo_en");
-    labelLogo->setGeometry(785, 560, logo.width(), logo.height());
+    const QPixmap logo = windowPicture(chinese ? ":/image/ornlogo_ch" : ":/image/ornlogo_en");
+    labelLogo->setGeometry(QRect(QPoint(785, 560), logicalSize(logo)));
     labelLogo->setPixmap(logo);
 
     labelTransfer->retranslate();
     labelImageNumber->setText(previewCaption());
+    applyAccessibleTexts();
+    if (helpWindow)
+        helpWindow->retranslate();
 
     // Also sets the connect button's text and font for the current connection state.
     updateConnectState();

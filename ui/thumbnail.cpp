@@ -2,7 +2,7 @@
 
 #include <QImage>
 
-QPixmap rowThumbnail(const QImage& image)
+QPixmap rowThumbnail(const QImage& image, qreal devicePixelRatio)
 {
     if (image.isNull())
         return QPixmap();
@@ -10,6 +10,11 @@ QPixmap rowThumbnail(const QImage& image)
     const bool fillsWidth =
         qint64(image.height()) * kThumbnailArea.width() <= qint64(image.width()) * kThumbnailArea.height();
     const QPixmap picture = QPixmap::fromImage(image);
-    return fillsWidth ? picture.scaledToWidth(kThumbnailArea.width(), Qt::SmoothTransformation)
-                      : picture.scaledToHeight(kThumbnailArea.height(), Qt::SmoothTransformation);
+    QPixmap thumbnail = fillsWidth
+                            ? picture.scaledToWidth(qRound(kThumbnailArea.width() * devicePixelRatio),
+                                                    Qt::SmoothTransformation)
+                            : picture.scaledToHeight(qRound(kThumbnailArea.height() * devicePixelRatio),
+                                                     Qt::SmoothTransformation);
+    thumbnail.setDevicePixelRatio(devicePixelRatio);
+    return thumbnail;
 }

@@ -1,8 +1,10 @@
 // The real window against a simulated device: no hardware needed to try the program.
 #include "app/fontfamilies.h"
+#include "app/highdpi.h"
 #include "demoscenes.h"
 #include "device/portlist.h"
 #include "devicesimulator.h"
+#include "ui/debuglog.h"
 #include "ui/mainwindow.h"
 
 #include <QApplication>
@@ -12,7 +14,10 @@
 
 int main(int argc, char* argv[])
 {
+    DebugLog::install();
+    enableHighDpiScaling();
     QApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName("org.kaviewer.KaViewer");
     QCommandLineParser parser;
     parser.setApplicationDescription("kaviewer connected to a simulated imaging device");
     parser.addHelpOption();

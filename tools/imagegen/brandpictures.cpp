@@ -71,7 +71,7 @@ QImage paintLogo()
     QImage image = newCanvas(256, 256);
     const QRectF tile(16, 12, 224, 224);
     QPainter p(&image);
-    p.drawImage(0, 0, softShadow(image.size(), tile.translated(0, 5), 48, 6, QColor(30, 36, 56), 0.35));
+    p.drawImage(0, 0, softShadow(logicalSize(image), tile.translated(0, 5), 48, 6, QColor(30, 36, 56), 0.35));
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(Qt::NoPen);
     p.setBrush(brandGradient(tile));

@@ -3,6 +3,7 @@
 
 #include "brandpictures.h"
 #include "fontset.h"
+#include "paintkit.h"
 #include "statuspictures.h"
 #include "windowpictures.h"
 
@@ -56,24 +57,34 @@ int main(int argc, char* argv[])
         return 1;
     }
 
-    const QVector<Picture> pictures{
-        {"background", paintBackground()},
-        {"title_ch", paintTitle(fonts, true)},
-        {"title_en", paintTitle(fonts, false)},
-        {"ornlogo_ch", paintMakerLogo(fonts, true)},
-        {"ornlogo_en", paintMakerLogo(fonts, false)},
-        {"close", paintClose(false)},
-        {"closed", paintClose(true)},
-        {"minimize", paintMinimize(false)},
-        {"minimized", paintMinimize(true)},
-        {"help", paintHelp(fonts, false)},
-        {"helpd", paintHelp(fonts, true)},
-        {"connected", paintConnected()},
-        {"disconnected", paintDisconnected()},
-        {"frame", paintFrame()},
-        {"logo", paintLogo()},
-        {"underline", paintUnderline()},
-    };
+    QVector<Picture> pictures;
+    // The @2x variants, which Qt picks on screens of 1.5x and more, are the same drawings at twice
+    // the resolution.
+    for (const int scale : {1, 2}) {
+        setCanvasScale(scale);
+        const QString suffix = scale == 1 ? QString() : QStringLiteral("@%1x").arg(scale);
+        const QVector<Picture> drawn{
+            {"background", paintBackground()},
+            {"title_ch", paintTitle(fonts, true)},
+            {"title_en", paintTitle(fonts, false)},
+            {"ornlogo_ch", paintMakerLogo(fonts, true)},
+            {"ornlogo_en", paintMakerLogo(fonts, false)},
+            {"close", paintClose(false)},
+            {"closed", paintClose(true)},
+            {"minimize", paintMinimize(false)},
+            {"minimized", paintMinimize(true)},
+            {"help", paintHelp(fonts, false)},
+            {"helpd", paintHelp(fonts, true)},
+            {"connected", paintConnected()},
+            {"disconnected", paintDisconnected()},
+            {"frame", paintFrame()},
+            {"logo", paintLogo()},
+            {"underline", paintUnderline()},
+        };
+        for (const Picture& picture : drawn)
+            pictures.append({picture.name + suffix, picture.image});
+    }
+    setCanvasScale(1);
 
     const QDir outDir(args.at(1));
     if (!outDir.mkpath(QStringLiteral("."))) {

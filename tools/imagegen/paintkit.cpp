@@ -17,23 +17,38 @@ qreal roundedRectDistance(const QPointF& p, const QRectF& rect, qreal radius)
     return outside + std::min(std::max(qx, qy), 0.0) - radius;
 }
 
+int canvasScale = 1;
+
 } // namespace
+
+void setCanvasScale(int scale)
+{
+    canvasScale = scale;
+}
 
 QImage newCanvas(int width, int height)
 {
-    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+    QImage image(width * canvasScale, height * canvasScale, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(canvasScale);
     image.fill(Qt::transparent);
     return image;
+}
+
+QSize logicalSize(const QImage& canvas)
+{
+    return canvas.size() / canvas.devicePixelRatio();
 }
 
 QImage softShadow(const QSize& size, const QRectF& shape, qreal radius, qreal sigma, const QColor& color,
                   qreal opacity)
 {
-    QImage layer(size, QImage::Format_ARGB32);
-    for (int y = 0; y < size.height(); ++y) {
+    QImage layer(size * canvasScale, QImage::Format_ARGB32);
+    layer.setDevicePixelRatio(canvasScale);
+    for (int y = 0; y < layer.height(); ++y) {
         QRgb* line = reinterpret_cast<QRgb*>(layer.scanLine(y));
-        for (int x = 0; x < size.width(); ++x) {
-            const qreal distance = roundedRectDistance(QPointF(x + 0.5, y + 0.5), shape, radius);
+        for (int x = 0; x < layer.width(); ++x) {
+            const QPointF centre((x + 0.5) / canvasScale, (y + 0.5) / canvasScale);
+            const qreal distance = roundedRectDistance(centre, shape, radius);
             const qreal coverage = 0.5 * std::erfc(distance / (sigma * M_SQRT2));
             const int alpha = qRound(255 * opacity * coverage);
             line[x] = qRgba(color.red(), color.green(), color.blue(), alpha);

@@ -24,12 +24,19 @@ inline const QColor accent(232, 68, 65);
 inline const QColor highlight(47, 124, 220);
 } // namespace KaColor
 
-// A fully transparent picture to paint on.
+// Pictures are drawn in the window's pixels; this many device pixels make one of them (1, or 2
+// for the @2x variants). Painters on a canvas scale by it themselves.
+void setCanvasScale(int scale);
+
+// A fully transparent picture to paint on, width by height window pixels.
 QImage newCanvas(int width, int height);
 
+// The canvas's size in window pixels.
+QSize logicalSize(const QImage& canvas);
+
 // The shadow a rounded rectangle casts when blurred by a Gaussian of the given sigma, as a
-// straight-alpha picture in exactly the given colour. It is worked out per pixel from the distance
-// to the shape, which for a rectangle is as good as a real blur.
+// straight-alpha canvas of the given window size in exactly the given colour. It is worked out per pixel from
+// the distance to the shape, which for a rectangle is as good as a real blur.
 QImage softShadow(const QSize& size, const QRectF& shape, qreal radius, qreal sigma, const QColor& color,
                   qreal opacity);
 

@@ -17,7 +17,8 @@ QImage paintBadge(const QColor& top, const QColor& bottom)
                       2 * badgeRadius);
     QPainter p(&image);
     p.drawImage(
-        0, 0, softShadow(image.size(), disc.translated(0, 1.5), badgeRadius, 1.6, QColor(30, 36, 56), 0.45));
+        0, 0,
+        softShadow(logicalSize(image), disc.translated(0, 1.5), badgeRadius, 1.6, QColor(30, 36, 56), 0.45));
     p.setRenderHint(QPainter::Antialiasing);
     QLinearGradient fill(disc.topLeft(), disc.bottomLeft());
     fill.setColorAt(0, top);

@@ -59,7 +59,7 @@ QImage paintFrame()
     const QRectF card(40, 40, 408, 358);
 
     QPainter p(&image);
-    p.drawImage(0, 0, softShadow(image.size(), card.translated(0, 3), 6, 7, QColor(40, 50, 75), 0.16));
+    p.drawImage(0, 0, softShadow(logicalSize(image), card.translated(0, 3), 6, 7, QColor(40, 50, 75), 0.16));
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(QColor(220, 222, 227), 1));
     p.setBrush(Qt::white);

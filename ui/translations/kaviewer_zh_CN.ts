@@ -21,6 +21,268 @@
     </message>
 </context>
 <context>
+    <name>HelpWindow</name>
+    <message>
+        <source>KA Image Viewer Help</source>
+        <translation>KA 图像查看器帮助</translation>
+    </message>
+    <message>
+        <source>Controls</source>
+        <translation>控件</translation>
+    </message>
+    <message>
+        <source>Troubleshooting</source>
+        <translation>故障排除</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>关于</translation>
+    </message>
+    <message>
+        <source>Log</source>
+        <translation>日志</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>复制</translation>
+    </message>
+    <message>
+        <source>Save…</source>
+        <translation>保存…</translation>
+    </message>
+    <message>
+        <source>Copies the whole log to the clipboard</source>
+        <translation>将整个日志复制到剪贴板</translation>
+    </message>
+    <message>
+        <source>Saves the whole log as a text file</source>
+        <translation>将整个日志保存为文本文件</translation>
+    </message>
+    <message>
+        <source>The program&apos;s messages since it started, newest last</source>
+        <translation>程序启动以来的消息，最新的在最后</translation>
+    </message>
+    <message>
+        <source>Control</source>
+        <translation>控件</translation>
+    </message>
+    <message>
+        <source>Keys</source>
+        <translation>按键</translation>
+    </message>
+    <message>
+        <source>What it does</source>
+        <translation>作用</translation>
+    </message>
+    <message>
+        <source>Connect / Disconnect</source>
+        <translation>连接 / 断开</translation>
+    </message>
+    <message>
+        <source>Ctrl+K</source>
+        <translation>Ctrl+K</translation>
+    </message>
+    <message>
+        <source>Finds the device&apos;s USB serial port, connects and downloads the stored pictures; pressed again, disconnects. The pictures stay on screen.</source>
+        <translation>查找设备的 USB 串口，连接并下载设备中存储的图片；再按一次则断开。图片仍保留在屏幕上。</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>导出</translation>
+    </message>
+    <message>
+        <source>Ctrl+E</source>
+        <translation>Ctrl+E</translation>
+    </message>
+    <message>
+        <source>Saves the preview (frame, picture and its number) as a JPEG file.</source>
+        <translation>将预览（边框、图片及其编号）保存为 JPEG 文件。</translation>
+    </message>
+    <message>
+        <source>Export All</source>
+        <translation>导出全部</translation>
+    </message>
+    <message>
+        <source>Ctrl+Shift+E</source>
+        <translation>Ctrl+Shift+E</translation>
+    </message>
+    <message>
+        <source>Saves every picture into a folder you choose, one JPEG file each.</source>
+        <translation>将每张图片保存到所选文件夹中，每张一个 JPEG 文件。</translation>
+    </message>
+    <message>
+        <source>Picture list</source>
+        <translation>图片列表</translation>
+    </message>
+    <message>
+        <source>Up, Down, Page Up, Page Down, Home, End</source>
+        <translation>上、下、Page Up、Page Down、Home、End</translation>
+    </message>
+    <message>
+        <source>Click a row or move with the keys: the preview shows that picture. The newest arrival always takes the preview.</source>
+        <translation>单击一行或用按键移动：预览显示该图片。新收到的图片总是显示在预览中。</translation>
+    </message>
+    <message>
+        <source>Save original…, Save all originals…</source>
+        <translation>保存原图…、保存全部原图…</translation>
+    </message>
+    <message>
+        <source>Switches the language at once.</source>
+        <translation>立即切换语言。</translation>
+    </message>
+    <message>
+        <source>F1</source>
+        <translation>F1</translation>
+    </message>
+    <message>
+        <source>Opens this help; Esc closes it.</source>
+        <translation>打开本帮助；按 Esc 关闭。</translation>
+    </message>
+    <message>
+        <source>Minimises the window / quits the program.</source>
+        <translation>最小化窗口 / 退出程序。</translation>
+    </message>
+    <message>
+        <source>Window background</source>
+        <translation>窗口背景</translation>
+    </message>
+    <message>
+        <source>Drag it with the mouse to move the window.</source>
+        <translation>用鼠标拖动即可移动窗口。</translation>
+    </message>
+    <message>
+        <source>All controls</source>
+        <translation>所有控件</translation>
+    </message>
+    <message>
+        <source>Tab, Shift+Tab, Space</source>
+        <translation>Tab、Shift+Tab、空格</translation>
+    </message>
+    <message>
+        <source>Move between the controls and press the one that has the focus.</source>
+        <translation>在控件之间移动，并按下具有焦点的控件。</translation>
+    </message>
+    <message>
+        <source>No serial port names a CP21xx bridge; the tip lists the ports seen. Check the cable (some carry power only) and that the device is on.</source>
+        <translation>没有串口的描述中包含 CP21xx 桥接芯片；提示中列出了找到的端口。请检查数据线（有些只能供电）以及设备是否已开机。</translation>
+    </message>
+    <message>
+        <source>Your user may not open the port. Install the package (its udev rule) or join the &quot;dialout&quot; group, then log out and in again.</source>
+        <translation>当前用户无权打开该端口。请安装软件包（其 udev 规则）或加入“dialout”组，然后注销并重新登录。</translation>
+    </message>
+    <message>
+        <source>Another program holds the port (a terminal program, a second kaviewer). Close it; ModemManager may hold a new port for a few seconds.</source>
+        <translation>另一个程序（终端程序、第二个 kaviewer）占用了该端口。请关闭它；ModemManager 可能会占用新端口几秒钟。</translation>
+    </message>
+    <message>
+        <source>The port vanished between being listed and being opened: the cable was pulled. Plug it in again.</source>
+        <translation>端口在列出后、打开前消失：数据线被拔出。请重新插入。</translation>
+    </message>
+    <message>
+        <source>The system refused the port for the reason in the tip.</source>
+        <translation>系统因提示中所述的原因拒绝打开该端口。</translation>
+    </message>
+    <message>
+        <source>The device did not answer within 600 ms: it is off or busy. Switch it on, or unplug it and plug it in again.</source>
+        <translation>设备在 600 毫秒内没有应答：设备已关机或正忙。请打开设备，或拔下后重新插入。</translation>
+    </message>
+    <message>
+        <source>The port failed while connected: the cable was pulled or the device switched off. Check the cable and press Connect again.</source>
+        <translation>连接期间端口出错：数据线被拔出或设备已关机。请检查数据线后再次点击连接。</translation>
+    </message>
+    <message>
+        <source>When a connection fails or ends, the window says why below the connection status; hold the mouse over the reason for the port&apos;s name and the details.</source>
+        <translation>连接失败或中断时，窗口会在连接状态下方显示原因；将鼠标停在原因上可查看端口名称和详细信息。</translation>
+    </message>
+    <message>
+        <source>Reason</source>
+        <translation>原因</translation>
+    </message>
+    <message>
+        <source>What to do</source>
+        <translation>处理方法</translation>
+    </message>
+    <message>
+        <source>Every step is written to the log (last tab): the ports tried, the commands sent, the pictures received. Copy it into a bug report.</source>
+        <translation>每一步都会写入日志（最后一个标签页）：尝试的端口、发送的命令、收到的图片。报告问题时请附上日志。</translation>
+    </message>
+    <message>
+        <source>KA Image Viewer</source>
+        <translation>KA 图像查看器</translation>
+    </message>
+    <message>
+        <source>Version %1</source>
+        <translation>版本 %1</translation>
+    </message>
+    <message>
+        <source>Built with Qt %1, running on Qt %2</source>
+        <translation>使用 Qt %1 构建，运行于 Qt %2</translation>
+    </message>
+    <message>
+        <source>Copyright 2025-2026 the KA Image Viewer developers. All rights reserved: no licence to copy, change or redistribute the program has been granted yet.</source>
+        <translation>版权所有 2025-2026 KA 图像查看器开发者。保留所有权利：尚未授予复制、修改或再发布本程序的许可。</translation>
+    </message>
+    <message>
+        <source>Qt is used under the GNU Lesser General Public License, version 3.</source>
+        <translation>Qt 依据 GNU 宽通用公共许可证第 3 版使用。</translation>
+    </message>
+    <message>
+        <source>Fonts: Roboto (Google), Apache License 2.0. WenQuanYi Micro Hei, Apache License 2.0 or GNU General Public License version 3 or later with the font exception.</source>
+        <translation>字体：Roboto（Google），Apache 许可证 2.0。文泉驿微米黑，Apache 许可证 2.0 或带字体例外的 GNU 通用公共许可证第 3 版或更高版本。</translation>
+    </message>
+    <message>
+        <source>Save Log</source>
+        <translation>保存日志</translation>
+    </message>
+    <message>
+        <source>Text files (*.txt)</source>
+        <translation>文本文件 (*.txt)</translation>
+    </message>
+    <message>
+        <source>The log could not be saved:</source>
+        <translation>无法保存日志：</translation>
+    </message>
+    <message>
+        <source>Right-click a row or the preview: saves the received picture at its own size as PNG.</source>
+        <translation>右键单击某一行或预览：将收到的图片按原尺寸保存为 PNG。</translation>
+    </message>
+    <message>
+        <source>Current picture</source>
+        <translation>当前图片</translation>
+    </message>
+    <message>
+        <source>F5</source>
+        <translation>F5</translation>
+    </message>
+    <message>
+        <source>Asks the device for the picture it shows now and previews it, without adding it to the list. Also on the preview&apos;s right-click menu.</source>
+        <translation>向设备请求其当前显示的图片并预览，不加入列表。预览区的右键菜单中也有此项。</translation>
+    </message>
+    <message>
+        <source>Live view</source>
+        <translation>实时预览</translation>
+    </message>
+    <message>
+        <source>Shift+F5</source>
+        <translation>Shift+F5</translation>
+    </message>
+    <message>
+        <source>Asks for the next current picture each time one arrives, until pressed again, Disconnect, a failure or a stored transfer.</source>
+        <translation>每收到一张当前图片就请求下一张，直到再次按下 Shift+F5、断开连接、出现故障或开始传输存储的图片。</translation>
+    </message>
+</context>
+<context>
+    <name>ImageRowItem</name>
+    <message>
+        <source>Picture %1</source>
+        <translation>图片 %1</translation>
+    </message>
+    <message>
+        <source>Shown in the preview when selected</source>
+        <translation>选中后显示在预览中</translation>
+    </message>
+</context>
+<context>
     <name>LinkFailureText</name>
     <message>
         <source>No device found</source>
@@ -103,11 +365,11 @@
     </message>
     <message>
         <source>Save Image</source>
-        <translation type="unfinished"></translation>
+        <translation>保存图片</translation>
     </message>
     <message>
         <source>Image File(*.jpg)</source>
-        <translation type="unfinished"></translation>
+        <translation>图片文件(*.jpg)</translation>
     </message>
     <message>
         <source>Export</source>
@@ -144,6 +406,102 @@
     <message>
         <source>Current picture from the device</source>
         <translation>从设备获取当前图片</translation>
+    </message>
+    <message>
+        <source>Connects to the device and downloads its pictures, or disconnects (Ctrl+K)</source>
+        <translation>连接设备并下载其图片，或断开连接 (Ctrl+K)</translation>
+    </message>
+    <message>
+        <source>Saves the preview as a JPEG file (Ctrl+E)</source>
+        <translation>将预览保存为 JPEG 文件 (Ctrl+E)</translation>
+    </message>
+    <message>
+        <source>Saves every picture into a folder (Ctrl+Shift+E)</source>
+        <translation>将每张图片保存到文件夹中 (Ctrl+Shift+E)</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Quits the program</source>
+        <translation>退出程序</translation>
+    </message>
+    <message>
+        <source>Minimise</source>
+        <translation>最小化</translation>
+    </message>
+    <message>
+        <source>Minimises the window</source>
+        <translation>最小化窗口</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>帮助</translation>
+    </message>
+    <message>
+        <source>Opens the help window (F1)</source>
+        <translation>打开帮助窗口 (F1)</translation>
+    </message>
+    <message>
+        <source>Chinese</source>
+        <translation>中文</translation>
+    </message>
+    <message>
+        <source>Shows the window in Simplified Chinese</source>
+        <translation>以简体中文显示窗口</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation>英文</translation>
+    </message>
+    <message>
+        <source>Shows the window in English</source>
+        <translation>以英文显示窗口</translation>
+    </message>
+    <message>
+        <source>KA Image Viewer</source>
+        <translation>KA 图像查看器</translation>
+    </message>
+    <message>
+        <source>Connection status</source>
+        <translation>连接状态</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>设备</translation>
+    </message>
+    <message>
+        <source>The connected device&apos;s serial number and firmware</source>
+        <translation>已连接设备的序列号和固件</translation>
+    </message>
+    <message>
+        <source>Pictures</source>
+        <translation>图片</translation>
+    </message>
+    <message>
+        <source>The received pictures; the arrow keys move through them and the preview follows</source>
+        <translation>收到的图片；方向键在其间移动，预览随之切换</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>预览</translation>
+    </message>
+    <message>
+        <source>The selected picture at its own size; its number is below</source>
+        <translation>按原尺寸显示的所选图片；其编号在下方</translation>
+    </message>
+    <message>
+        <source>Number of the picture in the preview</source>
+        <translation>预览中图片的编号</translation>
+    </message>
+    <message>
+        <source>Maker&apos;s logo</source>
+        <translation>制造商标志</translation>
+    </message>
+    <message>
+        <source>Choose Directory to Save Images</source>
+        <translation>选择保存图片的文件夹</translation>
     </message>
 </context>
 <context>
