@@ -15,7 +15,6 @@ class KaDevice;
 class QLabel;
 class QListWidget;
 class QPushButton;
-class ExportReport;
 class TransferStatusLabel;
 
 // The program's only window: frameless, fixed size, drawn from its own pictures. It owns the
@@ -58,11 +57,12 @@ protected:
 private:
     void initUi();
     void initConnections();
+    void chooseLanguage(const char* value);
     void applyLanguage();
     void updateConnectState();
     void showPreview(QImage image, int index);
     void addPendingImages();
-    void saveExportRegion(const QString& fileName, ExportReport& report);
+    QImage exportRegion() const;
     void showOriginalsMenu(QWidget* widget, const QPoint& pos);
 
     KaDevice* device;
@@ -92,6 +92,7 @@ private:
     // Arrivals not yet in the list, added in batches from the event loop.
     QList<QPair<int, QImage>> pendingImages;
     bool batchScheduled;
+    // A folder is being written; the export commands wait for its end.
     bool exportRunning;
     QImage currentImage;
     QLabel* labelFrame;

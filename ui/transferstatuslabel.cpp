@@ -12,6 +12,8 @@ const int kQuietMs = 2000;
 
 TransferStatusLabel::TransferStatusLabel(QWidget* parent) : QLabel(parent)
 {
+    // Paths and numbers only; a folder named like markup must show as it is.
+    setTextFormat(Qt::PlainText);
     setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     setStyleSheet("color:rgb(128,128,128);");
     timerQuiet.setSingleShot(true);
@@ -55,6 +57,15 @@ void TransferStatusLabel::pictureDropped(int index, qint64 received, qint64 expe
     ++dropped;
     // The drop already took two quiet seconds; its text stays until something new arrives.
     timerQuiet.stop();
+    retranslate();
+}
+
+void TransferStatusLabel::languageNotSaved(const QString& settingsPath)
+{
+    if (!unsavedSettingsPath.isEmpty())
+        return;
+    unsavedSettingsPath = settingsPath;
+    state = State::LanguageNotSaved;
     retranslate();
 }
 
@@ -107,6 +118,10 @@ void TransferStatusLabel::retranslate()
                           .arg(bytesReceived)
                           .arg(bytesExpected)
                           .arg(pictures));
+        break;
+    case State::LanguageNotSaved:
+        setText(tr("The language could not be saved in %1; it holds until the program ends.")
+                    .arg(unsavedSettingsPath));
         break;
     }
 }

@@ -5,7 +5,8 @@
 #include <QTimer>
 
 // One line about the transfer of stored pictures: which picture is arriving and how far it is,
-// how many pictures came, and that the transfer ended or a picture was dropped.
+// how many pictures came, and that the transfer ended or a picture was dropped. Between
+// transfers it also tells, once, that the language choice could not be saved.
 class TransferStatusLabel : public QLabel
 {
     Q_OBJECT
@@ -21,6 +22,8 @@ public slots:
     void showProgress(int index, qint64 received, qint64 expected);
     void pictureArrived();
     void pictureDropped(int index, qint64 received, qint64 expected);
+    // Only the first call of the label's life shows; the line says nothing new at every click.
+    void languageNotSaved(const QString& settingsPath);
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -33,6 +36,7 @@ private:
         Arrived,
         Finished,
         Dropped,
+        LanguageNotSaved,
     };
 
     void finish();
@@ -43,6 +47,7 @@ private:
     qint64 bytesExpected = 0;
     int pictures = 0;
     int dropped = 0;
+    QString unsavedSettingsPath; // empty until the language could not be saved
     // Runs out when the transfer has been quiet long enough to call it finished.
     QTimer timerQuiet;
 };

@@ -19,6 +19,46 @@
         <source>Export failed</source>
         <translation>导出失败</translation>
     </message>
+    <message>
+        <source>The folder takes no files, so the other %1 were not tried.</source>
+        <translation>该文件夹无法写入文件，其余 %1 个文件未尝试保存。</translation>
+    </message>
+</context>
+<context>
+    <name>FileChooser</name>
+    <message>
+        <source>%1 already exists.
+Do you want to replace it?</source>
+        <translation>%1 已存在。
+要替换它吗？</translation>
+    </message>
+</context>
+<context>
+    <name>FolderExport</name>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Saving %1 of %2</source>
+        <translation>正在保存第 %1 个，共 %2 个</translation>
+    </message>
+    <message>
+        <source>%1 of these files are already in %2:</source>
+        <translation>其中 %1 个文件已存在于 %2：</translation>
+    </message>
+    <message>
+        <source>Replace them, or keep them and save only the others?</source>
+        <translation>替换它们，还是保留它们并只保存其余文件？</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>替换</translation>
+    </message>
+    <message>
+        <source>Keep them</source>
+        <translation>保留</translation>
+    </message>
 </context>
 <context>
     <name>LinkFailureText</name>
@@ -137,6 +177,10 @@
         <source>Choose Directory to Save Originals</source>
         <translation>选择保存原图的文件夹</translation>
     </message>
+    <message>
+        <source>Save all originals</source>
+        <translation>保存全部原图</translation>
+    </message>
 </context>
 <context>
     <name>TransferStatusLabel</name>
@@ -163,6 +207,10 @@
     <message>
         <source>Picture %1 was incomplete and was dropped (%L2 of %L3 bytes); pictures received: %4</source>
         <translation>图片 %1 不完整，已丢弃（%L2 / %L3 字节）；已接收图片：%4</translation>
+    </message>
+    <message>
+        <source>The language could not be saved in %1; it holds until the program ends.</source>
+        <translation>语言设置无法保存到 %1，在程序退出前保持有效。</translation>
     </message>
 </context>
 </TS>
