@@ -49,8 +49,9 @@ void ExportReport::tellUser(QWidget* parent) const
                    .arg(writtenFiles + failedFiles.size() + untriedFiles);
     text += QLatin1Char('\n') + shortList(failedFiles);
     if (untriedFiles > 0)
-        text += QLatin1Char('\n') +
-                tr("The folder takes no files, so the other %1 were not tried.").arg(untriedFiles);
+        text +=
+            QLatin1Char('\n') +
+            tr("The folder cannot be written, so the export stopped; files not tried: %1.").arg(untriedFiles);
     // File names and the system's reasons are shown as they are, never as markup.
     QMessageBox box(QMessageBox::Warning, tr("Export failed"), text, QMessageBox::Ok, parent);
     box.setTextFormat(Qt::PlainText);

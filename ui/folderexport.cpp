@@ -72,11 +72,12 @@ FolderExport::Existing FolderExport::askAboutExisting(QWidget* window, const QSt
                              .arg(QDir::toNativeSeparators(folder)) +
                          QLatin1Char('\n') + ExportReport::shortList(existing) + QLatin1Char('\n') +
                          tr("Replace them, or keep them and save only the others?");
-    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Cancel, window);
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, window);
     // Folder names come from the user's disk and are shown as they are.
     box.setTextFormat(Qt::PlainText);
     QPushButton* replace = box.addButton(tr("Replace"), QMessageBox::AcceptRole);
     QPushButton* keep = box.addButton(tr("Keep them"), QMessageBox::AcceptRole);
+    box.addButton(tr("Cancel"), QMessageBox::RejectRole);
     box.setDefaultButton(keep);
     box.exec();
     if (box.clickedButton() == replace)

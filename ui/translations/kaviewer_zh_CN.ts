@@ -20,8 +20,8 @@
         <translation>导出失败</translation>
     </message>
     <message>
-        <source>The folder takes no files, so the other %1 were not tried.</source>
-        <translation>该文件夹无法写入文件，其余 %1 个文件未尝试保存。</translation>
+        <source>The folder cannot be written, so the export stopped; files not tried: %1.</source>
+        <translation>该文件夹无法写入，导出已停止；未尝试保存的文件：%1 个。</translation>
     </message>
 </context>
 <context>
