@@ -5,6 +5,7 @@
 #include "ui/pixelfont.h"
 
 #include <QEvent>
+#include <QTextDocument>
 
 namespace {
 const int kQuietMs = 2000;
@@ -88,6 +89,7 @@ void TransferStatusLabel::retranslate()
 {
     setFont(pixelFont(LanguageSetting::isChinese() ? fontFamilyCh : fontFamilyEn, 14));
     const int percent = bytesExpected > 0 ? int(bytesReceived * 100 / bytesExpected) : 0;
+    setToolTip(QString());
     switch (state) {
     case State::Idle:
         setText(QString());
@@ -119,9 +121,13 @@ void TransferStatusLabel::retranslate()
                           .arg(bytesExpected)
                           .arg(pictures));
         break;
-    case State::LanguageNotSaved:
-        setText(tr("The language could not be saved in %1; it holds until the program ends.")
-                    .arg(unsavedSettingsPath));
+    case State::LanguageNotSaved: {
+        // A long path gives way in the middle; the tip has it whole.
+        const QString text =
+            tr("Language not saved in %1; it holds until you quit.").arg(unsavedSettingsPath);
+        setText(fontMetrics().elidedText(text, Qt::ElideMiddle, width()));
+        setToolTip(Qt::convertFromPlainText(text));
         break;
+    }
     }
 }

@@ -209,7 +209,7 @@ Do you want to replace it?</source>
         <translation>图片 %1 不完整，已丢弃（%L2 / %L3 字节）；已接收图片：%4</translation>
     </message>
     <message>
-        <source>The language could not be saved in %1; it holds until the program ends.</source>
+        <source>Language not saved in %1; it holds until you quit.</source>
         <translation>语言设置无法保存到 %1，在程序退出前保持有效。</translation>
     </message>
 </context>
