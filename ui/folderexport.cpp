@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QSet>
 #include <QTemporaryFile>
 #include <QWidget>
 
@@ -29,15 +30,18 @@ void FolderExport::run(QWidget* window, const QString& title, const QString& fol
 {
     const QDir dir(folder);
     QStringList existing;
+    QSet<QString> kept;
     for (const QString& name : names)
-        if (QFileInfo::exists(dir.filePath(name)) && !existing.contains(name))
+        if (QFileInfo::exists(dir.filePath(name)) && !kept.contains(name)) {
             existing << name;
-    bool replace = true;
+            kept.insert(name);
+        }
     if (!existing.isEmpty()) {
         const Existing answer = askAboutExisting(window, title, folder, existing);
         if (answer == Existing::Cancel)
             return;
-        replace = answer == Existing::Replace;
+        if (answer == Existing::Replace)
+            kept.clear();
     }
 
     ExportReport report;
@@ -51,10 +55,13 @@ void FolderExport::run(QWidget* window, const QString& title, const QString& fol
     for (int i = 0; i < names.size() && window->isVisible() && !progress.wasCanceled(); ++i) {
         progress.setLabelText(tr("Saving %1 of %2").arg(i + 1).arg(names.size()));
         progress.setValue(i);
-        if (!replace && existing.contains(names.at(i)))
+        if (kept.contains(names.at(i)))
             continue;
         if (!report.save(picture(i), dir.filePath(names.at(i))) && !folderTakesFiles(folder)) {
-            report.stopped(names.size() - i - 1);
+            int notTried = 0;
+            for (int later = i + 1; later < names.size(); ++later)
+                notTried += kept.contains(names.at(later)) ? 0 : 1;
+            report.stopped(notTried);
             break;
         }
         // The window paints and answers between files; its commands wait for the run's end.
