@@ -66,7 +66,7 @@ void TestEndToEnd::connectReceiveExportDisconnect()
         click("buttonExportAll");
         QCOMPARE(answer.dialogs(), 1);
     }
-    QCOMPARE(QDir(ui.workDir.path()).entryList(QDir::Files, QDir::Name),
+    QCOMPARE(QDir(ui.workDir.path()).entryList({"*.jpg"}, QDir::Files, QDir::Name),
              QStringList({"Image_2.jpg", "Image_5.jpg", "Image_7.jpg"}));
     for (int row = 0; row < kPictures.size(); ++row)
         verifyExported(ui.workDir.filePath("Image_" + kRowNumbers.at(row) + ".jpg"), ui.exportView(row));

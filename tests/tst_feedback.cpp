@@ -9,6 +9,7 @@
 #include "support/dialoganswer.h"
 #include "support/framebytes.h"
 #include "support/shownwindow.h"
+#include "support/unprivileged.h"
 
 #include <QMenu>
 #include <QMutex>
@@ -17,14 +18,14 @@
 #include <QTextDocument>
 #include <QtTest>
 #include <memory>
-#include <sys/prctl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
 const int kWaitMs = 30000;
 const QString kBridge = QStringLiteral("CP2102 USB to UART Bridge Controller");
+// Names from the system are shown as they are, markup included.
+const QString kMissingPort = QStringLiteral("/dev/ttyKA_<b>missing</b>");
 
 QMutex offerMutex;
 PortList offered;
@@ -34,18 +35,6 @@ void offer(const PortList& ports)
     QMutexLocker lock(&offerMutex);
     offered = ports;
 }
-
-// Acts as an unprivileged user for its lifetime when run as root, so permissions apply.
-struct Unprivileged
-{
-    Unprivileged() { QVERIFY(geteuid() != 0 || seteuid(65534) == 0); }
-    ~Unprivileged()
-    {
-        QVERIFY(getuid() != 0 || seteuid(0) == 0);
-        // Changing users made the process undumpable, which keeps the leak checker from tracing it.
-        prctl(PR_SET_DUMPABLE, 1);
-    }
-};
 
 struct Rig
 {
@@ -62,6 +51,13 @@ struct Rig
     bool simOpen = false;
     ShownWindow ui;
 };
+
+// A label shows its text literally, markup and all.
+bool shownAsWritten(const QLabel* label)
+{
+    return label->textFormat() == Qt::PlainText ||
+           (label->textFormat() == Qt::AutoText && !Qt::mightBeRichText(label->text()));
+}
 
 // The tool tip as the user reads it.
 QString tipOf(const QLabel* label)
@@ -110,8 +106,7 @@ private slots:
                                    << "No device found"
                                    << "/dev/ttyS7 (Standard port)";
         QTest::newRow("port gone") << "gone"
-                                   << "Port is gone"
-                                   << "/dev/ttyKA_missing";
+                                   << "Port is gone" << kMissingPort;
         QTest::newRow("port unreadable") << "chmod"
                                          << "Port access denied"
                                          << "\"dialout\" group";
@@ -138,7 +133,7 @@ private slots:
         if (fault == "no bridge")
             offer({{"/dev/ttyS7", "Standard port"}});
         if (fault == "gone")
-            offer({{"/dev/ttyKA_missing", kBridge}});
+            offer({{kMissingPort, kBridge}});
         if (fault == "chmod") {
             QCOMPARE(::chmod(qPrintable(rig.sim.portName()), 0), 0);
             user = std::make_unique<Unprivileged>();
@@ -159,7 +154,7 @@ private slots:
         QCOMPARE(rig.label("labelStatusText")->text(), QString("Disonnected"));
         QVERIFY2(tipOf(info).contains(hint), qPrintable(tipOf(info)));
         if (fault != "no bridge")
-            QVERIFY2(tipOf(info).contains(fault == "gone" ? "/dev/ttyKA_missing" : rig.sim.portName()),
+            QVERIFY2(tipOf(info).contains(fault == "gone" ? kMissingPort : rig.sim.portName()),
                      qPrintable(tipOf(info)));
 
         // Connect again: the old reason goes at once.
@@ -168,6 +163,19 @@ private slots:
         QCOMPARE(info->text(), QString());
         QCOMPARE(info->toolTip(), QString());
         QTRY_COMPARE_WITH_TIMEOUT(info->text(), QString("No device found"), kWaitMs);
+    }
+
+    void deviceLineShowsAsWritten()
+    {
+        const QString line = "<h1><u>RED</u></h1>";
+        Rig rig;
+        QVERIFY2(rig.simOpen, qPrintable(rig.sim.errorString()));
+        rig.sim.setInfoLines({"KA-100", line, "1024 images", "ok"});
+        rig.connect();
+        QLabel* info = rig.label("labelDeviceInfo");
+        QTRY_COMPARE_WITH_TIMEOUT(info->text(), line, kWaitMs);
+        QVERIFY(shownAsWritten(info));
+        QVERIFY(shownAsWritten(rig.label("labelTransfer")));
     }
 
     void newTextsSwitchLanguageAtOnce()
@@ -257,31 +265,49 @@ private slots:
     void exportAllReportsFailures_data()
     {
         QTest::addColumn<QString>("blocker");
+        QTest::addColumn<int>("pictures");
         QTest::addColumn<QString>("message");
+        QTest::addColumn<QStringList>("named"); // in the report, with a reason
         QTest::addColumn<QStringList>("files");
         const QStringList both{"Image_1.jpg", "Image_2.jpg"};
-        QTest::newRow("read-only folder") << "read-only"
-                                          << "0 of 2 files were saved." << QStringList();
-        QTest::newRow("one name taken by a folder") << "folder"
-                                                    << "1 of 2 files were saved." << both;
+        // The folder takes nothing: the first failure ends the run.
+        QTest::newRow("read-only folder")
+            << "read-only" << 2 << "0 of 2 files were saved." << QStringList("Image_1.jpg") << QStringList();
+        QTest::newRow("one name taken by a folder")
+            << "folder" << 2 << "1 of 2 files were saved." << QStringList("Image_2.jpg") << both;
         // Written in full, but it may not replace another user's file there.
-        QTest::newRow("another user's file in a sticky folder") << "sticky"
-                                                                << "1 of 2 files were saved." << both;
+        QTest::newRow("another user's file in a sticky folder")
+            << "sticky" << 2 << "1 of 2 files were saved." << QStringList("Image_2.jpg") << both;
+        QStringList twelve;
+        for (int index = 1; index <= 12; ++index)
+            twelve << QString("Image_%1.jpg").arg(index);
+        const QStringList firstTen = twelve.mid(0, 10);
+        twelve.sort();
+        QTest::newRow("twelve names taken by folders")
+            << "folder" << 12 << "0 of 12 files were saved." << firstTen << twelve;
     }
 
     void exportAllReportsFailures()
     {
         QFETCH(QString, blocker);
+        QFETCH(int, pictures);
         QFETCH(QString, message);
+        QFETCH(QStringList, named);
         QFETCH(QStringList, files);
         const bool readOnly = blocker == "read-only";
         if (blocker == "sticky" && geteuid() != 0)
             QSKIP("needs another user's file");
         ShownWindow ui;
-        for (int index : {1, 2})
+        QStringList order; // as the pictures arrive, and so as they are written
+        for (int index = 1; index <= pictures; ++index) {
             ui.deliver(index, SimImage::pattern(index, 360, 240, 3).toQImage());
+            order << QString("Image_%1.jpg").arg(index);
+        }
         const QString folder = ui.workDir.filePath("out");
-        QVERIFY(QDir().mkpath(blocker == "folder" ? folder + "/Image_2.jpg" : folder));
+        QVERIFY(QDir().mkpath(folder));
+        if (blocker == "folder")
+            for (const QString& name : order.mid(pictures == 2 ? 1 : 0))
+                QVERIFY(QDir(folder).mkdir(name));
         QCOMPARE(::chmod(qPrintable(ui.workDir.path()), 0755), 0);
         QFile theirs(folder + "/Image_2.jpg");
         if (blocker == "sticky")
@@ -291,15 +317,19 @@ private slots:
         if (blocker != "folder")
             user = std::make_unique<Unprivileged>();
         DialogAnswer answer(folder);
+        answer.reply("Replace"); // names taken before count as there already
         QTest::mouseClick(ui.child<QPushButton>("buttonExportAll"), Qt::LeftButton);
         user.reset();
         QCOMPARE(answer.strays().size(), 1);
         const QString told = answer.strays().first();
         QVERIFY2(told.startsWith("QMessageBox \"Export failed\": " + message), qPrintable(told));
-        QVERIFY2(told.contains(folder + "/Image_2.jpg: "), qPrintable(told));
-        QCOMPARE(told.contains(folder + "/Image_1.jpg: "), readOnly);
+        for (const QString& name : order)
+            QCOMPARE(told.contains(folder + "/" + name + ": "), named.contains(name));
+        QCOMPARE(told.contains("and 2 more"), pictures == 12);
+        QCOMPARE(told.contains("The folder cannot be written, so the export stopped; files not tried: 1."),
+                 readOnly);
         QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), files);
-        if (!readOnly)
+        if (blocker != "read-only" && pictures == 2)
             verifyExported(folder + "/Image_1.jpg", ui.exportView(0));
     }
 

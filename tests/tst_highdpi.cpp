@@ -2,6 +2,7 @@
 // logical pixels, the @2x pictures, and thumbnails and preview at the screen's resolution.
 #include "app/fontfamilies.h"
 #include "app/highdpi.h"
+#include "support/dialoganswer.h"
 #include "support/shownwindow.h"
 
 #include <QApplication>
@@ -49,6 +50,12 @@ private slots:
         const QPixmap preview = rig.child("labelPreview")->pixmap(Qt::ReturnByValue);
         QCOMPARE(preview.devicePixelRatio(), factor);
         QCOMPARE(preview.size(), QSize(360, 240) * factor);
+
+        // Export writes the preview area at its size in pixels, whatever the screen's scale.
+        const QString jpg = rig.workDir.filePath("scaled.jpg");
+        DialogAnswer answer(jpg);
+        rig.window.slotButtonExport();
+        QCOMPARE(QImage(jpg).size(), QSize(372, 322));
     }
 };
 

@@ -1,10 +1,12 @@
 // The thumbnail list, the large preview and the export of what the preview shows: rows and
-// pictures one to one after arrivals, clicks and a reconnect, and the files Export and Export All
-// write through the real file dialogs.
+// pictures one to one after arrivals, clicks and a reconnect, and the files Export, Export All and
+// Save original write through the real file dialogs: what they never replace unasked, the folder
+// they open in, and a long Export All.
 #include "app/fontfamilies.h"
 #include "support/dialoganswer.h"
 #include "support/shownwindow.h"
 
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QtTest>
 
@@ -33,6 +35,25 @@ QImage rowOnScreen(QListWidget* list, int row)
     return rgb(list->viewport()->grab(list->visualItemRect(list->item(row))).toImage());
 }
 
+// What an export wrote, without the settings file beside it.
+QStringList picturesIn(const QString& folder)
+{
+    return QDir(folder).entryList({"*.jpg", "*.png"}, QDir::Files | QDir::Hidden);
+}
+
+// Runs one of the four commands that write files, as the user starts it.
+void runCommand(ShownWindow& rig, const QString& command)
+{
+    if (command == "export")
+        QTest::mouseClick(rig.window.findChild<QPushButton*>("buttonExport"), Qt::LeftButton);
+    else if (command == "export all")
+        QTest::mouseClick(rig.window.findChild<QPushButton*>("buttonExportAll"), Qt::LeftButton);
+    else if (command == "original")
+        rig.window.slotSaveOriginal();
+    else
+        rig.window.slotSaveAllOriginals();
+}
+
 } // namespace
 
 class TestImageList : public QObject
@@ -50,6 +71,10 @@ private slots:
     void exportWritesWhatIsChosen_data();
     void exportWritesWhatIsChosen();
     void failedExportIsReported();
+    void nothingIsReplacedWithoutAYes_data();
+    void nothingIsReplacedWithoutAYes();
+    void dialogsOpenInTheFolderUsedLast();
+    void longExportAllShowsProgressAndHoldsCommands();
 };
 
 void TestImageList::rowsAndPreviewFollowArrivalsAndClicks()
@@ -243,8 +268,7 @@ void TestImageList::exportWritesWhatIsChosen()
         QCOMPARE(answer.dialogs(), indexes.isEmpty() ? 0 : 1);
         QCOMPARE(answer.strays(), QStringList());
     }
-    QCOMPARE(QDir(rig.workDir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-             files);
+    QCOMPARE(picturesIn(rig.workDir.path()), files);
     // Export All names each file "Image_<index>.jpg" after the picture it holds.
     for (const QString& file : files) {
         const int row = button == "buttonExport" ? 0 : indexes.indexOf(file.mid(6).chopped(4).toInt());
@@ -273,7 +297,140 @@ void TestImageList::failedExportIsReported()
                                            QDir::toNativeSeparators(target) + ": "),
         qPrintable(answer.strays().first()));
     QCOMPARE(QDir(rig.workDir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
-             QStringList("blocker"));
+             QStringList({"blocker", "kalocfg.ini"}));
+}
+
+void TestImageList::nothingIsReplacedWithoutAYes_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("existing"); // a file there before
+    QTest::addColumn<QString>("typed");    // a name, or the folder for the two folder commands
+    QTest::addColumn<QString>("reply");    // to the question; none rejects it
+    QTest::addColumn<QStringList>("written");
+    const QString pics = "<i>pics</i>"; // a folder name the question must show as it is
+    QTest::newRow("export, suffix added, no") << "export"
+                                              << "shot.jpg"
+                                              << "shot"
+                                              << "" << QStringList();
+    QTest::newRow("export, suffix added, yes") << "export"
+                                               << "shot.jpg"
+                                               << "shot"
+                                               << "Yes" << QStringList("shot.jpg");
+    QTest::newRow("export, unknown suffix, no") << "export"
+                                                << "a.v2.jpg"
+                                                << "a.v2"
+                                                << "" << QStringList();
+    QTest::newRow("original, suffix added, no") << "original"
+                                                << "orig.png"
+                                                << "orig"
+                                                << "" << QStringList();
+    QTest::newRow("export all, cancelled")
+        << "export all" << pics + "/Image_5.jpg" << pics << "" << QStringList();
+    QTest::newRow("export all, keep")
+        << "export all" << pics + "/Image_5.jpg" << pics << "Keep them" << QStringList("Image_7.jpg");
+    QTest::newRow("all originals, replace") << "all originals" << pics + "/Image_5.png" << pics << "Replace"
+                                            << QStringList({"Image_5.png", "Image_7.png"});
+}
+
+// A replaced file holds the new picture; every other file there keeps its bytes.
+void TestImageList::nothingIsReplacedWithoutAYes()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, existing);
+    QFETCH(QString, typed);
+    QFETCH(QString, reply);
+    QFETCH(QStringList, written);
+    ShownWindow rig;
+    rig.deliver(7, flat(0));
+    rig.deliver(5, flat(90));
+    const QFileInfo old(rig.workDir.filePath(existing));
+    QFile file(old.filePath());
+    QVERIFY(QDir().mkpath(old.path()) && file.open(QIODevice::WriteOnly) && file.write("old") == 3);
+    file.close();
+
+    DialogAnswer answer(rig.workDir.filePath(typed));
+    answer.reply(reply);
+    runCommand(rig, command);
+    const QString told = (reply.isEmpty() ? answer.strays() : answer.questions()).value(0);
+    QVERIFY2(told.contains(command.contains("all") ? old.path() + ":\n" + old.fileName()
+                                                   : old.fileName() + " already exists."),
+             qPrintable(told));
+    QStringList names = written + QStringList(old.fileName());
+    names.removeDuplicates();
+    names.sort();
+    QCOMPARE(picturesIn(old.path()), names);
+    for (const QString& name : names) {
+        QFile saved(old.dir().filePath(name));
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.readAll() == "old", !written.contains(name));
+    }
+}
+
+// One folder is remembered for all four commands, beside the language in the settings file.
+void TestImageList::dialogsOpenInTheFolderUsedLast()
+{
+    ShownWindow rig;
+    QVERIFY(rig.exposed);
+    QTest::mouseClick(rig.window.findChild<QPushButton*>("buttonCh"), Qt::LeftButton);
+    rig.deliver(3, flat(0));
+    const QString work = QDir::currentPath();
+    for (const char* sub : {"a", "b"})
+        QVERIFY(QDir(work).mkdir(sub));
+
+    const auto use = [&rig](const QString& command, const QString& path) {
+        DialogAnswer answer(path);
+        runCommand(rig, command);
+        return answer.folders().value(0) + (answer.strays().isEmpty() ? "" : " " + answer.strays().join('|'));
+    };
+    // A file holding only the language: the working folder.
+    QCOMPARE(use("export", work + "/a/shot"), work);
+    QCOMPARE(use("original", work + "/a/orig"), work + "/a");
+    QCOMPARE(use("export all", work + "/b"), work + "/a");
+    QCOMPARE(use("all originals", work + "/b"), work + "/b");
+    QCOMPARE(picturesIn(work + "/a"), QStringList({"orig.png", "shot.jpg"}));
+    QCOMPARE(picturesIn(work + "/b"), QStringList({"Image_3.jpg", "Image_3.png"}));
+    QCOMPARE(rig.window.findChild<QPushButton*>("buttonExport")->text(), QString::fromUtf8("导出"));
+
+    // A folder that is gone: the working folder again.
+    QVERIFY(QDir(work + "/b").removeRecursively());
+    QCOMPARE(use("export", QString()), work);
+}
+
+// Past about half a second a progress dialog counts the files and can cancel the rest; meanwhile
+// the other commands open no dialog.
+void TestImageList::longExportAllShowsProgressAndHoldsCommands()
+{
+    const int count = 500;
+    ShownWindow rig;
+    QVERIFY(rig.exposed);
+    for (int index = 1; index <= count; ++index)
+        rig.window.slotDeviceGotImage(index, new QImage(flat(index % 360)));
+    QTRY_COMPARE_WITH_TIMEOUT(rig.list()->count(), count, 30000);
+
+    DialogAnswer answer(rig.workDir.path());
+    QString shown;
+    int dialogsMeanwhile = -1;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        auto* progress = rig.window.findChild<QProgressDialog*>();
+        if (!progress || !progress->isVisible() || progress->wasCanceled())
+            return;
+        shown = progress->labelText();
+        for (const char* command : {"export", "export all", "original", "all originals"})
+            runCommand(rig, command);
+        dialogsMeanwhile = answer.dialogs();
+        progress->cancel();
+    });
+    watch.start(20);
+    runCommand(rig, "export all");
+    watch.stop();
+
+    const QRegularExpressionMatch match = QRegularExpression("^Saving (\\d+) of 500$").match(shown);
+    QVERIFY2(match.hasMatch(), qPrintable(shown));
+    QCOMPARE(dialogsMeanwhile, 1);
+    QCOMPARE(answer.strays(), QStringList());
+    const int saved = picturesIn(rig.workDir.path()).size();
+    QVERIFY2(saved >= match.captured(1).toInt() - 1 && saved < count, qPrintable(QString::number(saved)));
 }
 
 QTEST_MAIN(TestImageList)

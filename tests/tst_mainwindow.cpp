@@ -3,6 +3,7 @@
 #include "app/fontfamilies.h"
 #include "device/portlist.h"
 #include "support/scopedworkdir.h"
+#include "support/unprivileged.h"
 #include "ui/mainwindow.h"
 
 #include <QApplication>
@@ -10,11 +11,13 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QScopeGuard>
+#include <QTextDocument>
 #include <QThread>
 #include <QtTest>
 
 #include <atomic>
 #include <memory>
+#include <sys/stat.h>
 
 namespace {
 
@@ -139,6 +142,52 @@ private slots:
         // The active language's button is bold.
         QCOMPARE(child(window, "buttonCh")->font().weight(), int(chinese ? QFont::Bold : QFont::Normal));
         QCOMPARE(child(window, "buttonEn")->font().weight(), int(chinese ? QFont::Normal : QFont::Bold));
+    }
+
+    void languageThatCannotBeStoredHoldsForTheSession_data()
+    {
+        QTest::addColumn<bool>("readOnlyFolder"); // else a folder has the file's name
+        QTest::newRow("folder not writable") << true;
+        QTest::newRow("name taken by a folder") << false;
+    }
+    void languageThatCannotBeStoredHoldsForTheSession()
+    {
+        QFETCH(bool, readOnlyFolder);
+        const QString settings = workDir->filePath("kalocfg.ini");
+        if (readOnlyFolder)
+            QCOMPARE(::chmod(qPrintable(workDir->path()), 0555), 0);
+        else
+            QVERIFY(QDir().mkdir(settings));
+        MainWindow window;
+        auto* line = qobject_cast<QLabel*>(child(window, "labelTransfer"));
+        const auto choose = [&window](const char* button) {
+            Unprivileged user;
+            click(window, button);
+        };
+        // What the line says, whole, as its tip holds it.
+        const auto said = [line] {
+            QTextDocument tip;
+            tip.setHtml(line->toolTip());
+            return tip.toPlainText();
+        };
+
+        choose("buttonCh");
+        QCOMPARE(textOf(window, "buttonExport"), QString::fromUtf8("导出"));
+        QCOMPARE(said(), QString::fromUtf8("语言设置无法保存到 %1，在程序退出前保持有效。").arg(settings));
+        // A connection report reads the language again.
+        window.slotDeviceConnect(false, 0, kInfo);
+        QCOMPARE(display(window).first(), QString::fromUtf8("连接"));
+
+        choose("buttonEn");
+        QCOMPARE(textOf(window, "buttonExport"), QString("Export"));
+        QCOMPARE(said(), "Language not saved in " + settings + "; it holds until you quit.");
+        QVERIFY2(line->text().endsWith("kalocfg.ini; it holds until you quit."), qPrintable(line->text()));
+        // Said once: the next failure leaves the line to the transfer.
+        QVERIFY(QMetaObject::invokeMethod(line, "beginTransfer"));
+        choose("buttonCh");
+        QCOMPARE(textOf(window, "buttonExport"), QString::fromUtf8("导出"));
+        QCOMPARE(line->text(), QString());
+        QVERIFY(!QFileInfo(settings).isFile());
     }
 
     void displayFollowsReportsInBothLanguages_data()

@@ -16,13 +16,19 @@ class ExportReport
 public:
     // Writes the image in the format its suffix names, whole or not at all.
     bool save(const QImage& image, const QString& fileName);
+    // The export ended early because its folder takes no files; these were not tried.
+    void stopped(int notTried) { untriedFiles = notTried; }
 
     int written() const { return writtenFiles; }
     QStringList failures() const { return failedFiles; }
     void tellUser(QWidget* parent) const;
 
+    // The first ten lines and how many more there are, one a line.
+    static QString shortList(const QStringList& lines);
+
 private:
     int writtenFiles = 0;
+    int untriedFiles = 0;
     QStringList failedFiles; // "file: reason"
 };
 

@@ -1,10 +1,9 @@
 #include "ui/languagesetting.h"
 
-#include <QSettings>
+#include "ui/settingsfile.h"
 
 namespace LanguageSetting {
 
-const char* const fileName = "kalocfg.ini";
 const char* const key = "language";
 const char* const chinese = "chinesesimplified";
 const char* const english = "en";
@@ -13,8 +12,7 @@ namespace {
 
 QString storedValue()
 {
-    QSettings settings(fileName, QSettings::IniFormat);
-    return settings.value(key).toString();
+    return SettingsFile::value(key);
 }
 
 struct Translation
@@ -34,6 +32,11 @@ const Translation translations[] = {
 bool isChinese()
 {
     return storedValue() == QLatin1String(chinese);
+}
+
+bool store(const char* value)
+{
+    return SettingsFile::store(key, QString::fromLatin1(value));
 }
 
 namespace {

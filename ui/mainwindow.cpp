@@ -164,6 +164,8 @@ void MainWindow::initUi()
     labelDeviceInfo = new QLabel(widgetBackground);
     labelDeviceInfo->setObjectName("labelDeviceInfo");
     labelDeviceInfo->setGeometry(20, 240, 180, 20);
+    // The device's own line: whatever it sends is shown as sent, never as markup.
+    labelDeviceInfo->setTextFormat(Qt::PlainText);
     labelDeviceInfo->setAlignment(Qt::AlignCenter);
     labelDeviceInfo->setStyleSheet("color:white;");
 

@@ -17,7 +17,6 @@ class QLabel;
 class QListWidget;
 class QPushButton;
 class CurrentPictureControl;
-class ExportReport;
 class ProgressivePreview;
 class HelpWindow;
 class TransferStatusLabel;
@@ -72,19 +71,21 @@ private:
     void initConnections();
     void initKeyboard();
     void applyAccessibleTexts();
+    void chooseLanguage(const char* value);
     void applyLanguage();
     void updateConnectState();
     void showPreview(QImage image, int index);
     void addPendingImages();
-    void saveExportRegion(const QString& fileName, ExportReport& report);
+    // The preview area as Export writes it; never a picture still arriving.
+    QImage exportRegion();
     void showOriginalsMenu(QWidget* widget, const QPoint& pos, bool withCurrentPicture = false);
     void initCurrentPicture();
     bool mayAskForCurrentPicture();
     // Shows currentImage again, in place of a picture still arriving.
     void restorePreview();
     QString previewCaption() const;
-    // Where a save dialog starts: the current picture gets a name with the time it arrived.
-    QString saveStartPath(const QString& suffix) const;
+    // The name a save dialog suggests: the current picture's carries the time it arrived.
+    QString suggestedSaveName(const QString& suffix) const;
 
     KaDevice* device;
     KaDeviceInfo devInfo;
@@ -113,6 +114,7 @@ private:
     // Arrivals not yet in the list, added in batches from the event loop.
     QList<QPair<int, QImage>> pendingImages;
     bool batchScheduled;
+    // A folder is being written; the export commands wait for its end.
     bool exportRunning;
     QImage currentImage;
     QLabel* labelFrame;

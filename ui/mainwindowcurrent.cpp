@@ -120,9 +120,9 @@ QString MainWindow::previewCaption() const
     return "Image Number. " + (index ? QString::number(*index) : QString());
 }
 
-QString MainWindow::saveStartPath(const QString& suffix) const
+QString MainWindow::suggestedSaveName(const QString& suffix) const
 {
     if (!previewIsCurrentPicture)
-        return QStringLiteral(".");
-    return "./Current_picture_" + currentPictureTime.toString("yyyy-MM-dd_HH-mm-ss") + suffix;
+        return QString();
+    return "Current_picture_" + currentPictureTime.toString("yyyy-MM-dd_HH-mm-ss") + suffix;
 }

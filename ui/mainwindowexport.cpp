@@ -2,10 +2,9 @@
 #include "ui/mainwindow.h"
 
 #include "ui/exportreport.h"
+#include "ui/filechooser.h"
+#include "ui/folderexport.h"
 
-#include <QCoreApplication>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QImageWriter>
 #include <QLabel>
 #include <QPixmap>
@@ -14,18 +13,18 @@ namespace {
 
 const QRect kExportRegion(58, 58, 372, 322);
 
-// A name whose suffix no image writer knows would save nothing; such a name gets ".jpg".
-QString withWritableSuffix(const QString& fileName)
+// JPEG unless the name asks for another format an image writer knows.
+QStringList exportSuffixes()
 {
-    const QByteArray suffix = QFileInfo(fileName).suffix().toLower().toLatin1();
-    if (!suffix.isEmpty() && QImageWriter::supportedImageFormats().contains(suffix))
-        return fileName;
-    return fileName + ".jpg";
+    QStringList suffixes{QStringLiteral("jpg")};
+    for (const QByteArray& format : QImageWriter::supportedImageFormats())
+        suffixes << QString::fromLatin1(format).toLower();
+    return suffixes;
 }
 
 } // namespace
 
-void MainWindow::saveExportRegion(const QString& fileName, ExportReport& report)
+QImage MainWindow::exportRegion()
 {
     // A picture still arriving is never written: the grab shows the last complete one.
     const bool partial = partialOnShow;
@@ -33,24 +32,28 @@ void MainWindow::saveExportRegion(const QString& fileName, ExportReport& report)
     const QString partialCaption = labelImageNumber->text();
     if (partial)
         restorePreview();
-    report.save(labelFrame->grab(kExportRegion).toImage(), fileName);
+    QImage region = labelFrame->grab(kExportRegion).toImage();
     if (partial) {
         labelPreview->setPixmap(partialView);
         labelImageNumber->setText(partialCaption);
         partialOnShow = true;
     }
+    // A scaled screen grabs more pixels; the file keeps its size in pixels whatever the screen.
+    if (region.size() != kExportRegion.size())
+        region = region.scaled(kExportRegion.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return region;
 }
 
 void MainWindow::slotButtonExport()
 {
-    if (currentImage.isNull())
+    if (currentImage.isNull() || exportRunning)
         return;
-    const QString fileName = QFileDialog::getSaveFileName(this, tr("Save Image"), saveStartPath(".jpg"),
-                                                          tr("Image File(*.jpg)"), nullptr, {});
+    const QString fileName = FileChooser::saveFile(this, tr("Save Image"), tr("Image File(*.jpg)"),
+                                                   exportSuffixes(), suggestedSaveName(".jpg"));
     if (fileName.isEmpty())
         return;
     ExportReport report;
-    saveExportRegion(withWritableSuffix(fileName), report);
+    report.save(exportRegion(), fileName);
     report.tellUser(this);
 }
 
@@ -58,28 +61,21 @@ void MainWindow::slotButtonExportAll()
 {
     if (storedImages.isEmpty() || exportRunning)
         return;
-    QFileDialog dialog(this, QString(), QString(), QString());
-    dialog.setWindowTitle(tr("Choose Directory to Save Images"));
-    dialog.setFileMode(QFileDialog::Directory);
-    dialog.setOption(QFileDialog::ShowDirsOnly, true);
-    if (dialog.exec() != QDialog::Accepted)
+    const QString folder = FileChooser::folder(this, tr("Choose Directory to Save Images"));
+    if (folder.isEmpty())
         return;
-    const QStringList selected = dialog.selectedFiles();
-    if (selected.isEmpty())
-        return;
-    const QString directory = selected.first();
 
     // The window paints and answers between files, so the lists are walked as they were at the
     // click: a reconnect may empty them meanwhile, new arrivals may grow them.
     const QList<QImage> images = storedImages;
     const QList<int> indexes = storedImageIndexes;
-    ExportReport report;
+    QStringList names;
+    for (int index : indexes)
+        names << QStringLiteral("Image_%1.jpg").arg(index);
     exportRunning = true;
-    for (int i = 0; i < images.size() && isVisible(); ++i) {
+    FolderExport::run(this, tr("Export All"), folder, names, [&](int i) {
         showPreview(images.at(i), indexes.at(i));
-        saveExportRegion(directory + "/Image_" + QString::number(indexes.at(i)) + ".jpg", report);
-        QCoreApplication::processEvents();
-    }
+        return exportRegion();
+    });
     exportRunning = false;
-    report.tellUser(this);
 }

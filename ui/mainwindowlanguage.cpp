@@ -6,6 +6,7 @@
 #include "ui/helpwindow.h"
 #include "ui/languagesetting.h"
 #include "ui/pixelfont.h"
+#include "ui/settingsfile.h"
 #include "ui/transferstatuslabel.h"
 #include "ui/windowpicture.h"
 
@@ -13,31 +14,31 @@
 #include <QPalette>
 #include <QPixmap>
 #include <QPushButton>
-#include <QSettings>
 
 namespace {
 
 const int kWeightNormal = 50;
 const int kWeightBold = 75;
 
-void storeLanguage(const char* value)
-{
-    QSettings settings(LanguageSetting::fileName, QSettings::IniFormat);
-    settings.setValue(LanguageSetting::key, value);
-}
-
 } // namespace
 
 void MainWindow::slotButtonCh()
 {
-    storeLanguage(LanguageSetting::chinese);
-    applyLanguage();
+    chooseLanguage(LanguageSetting::chinese);
 }
 
 void MainWindow::slotButtonEn()
 {
-    storeLanguage(LanguageSetting::english);
+    chooseLanguage(LanguageSetting::english);
+}
+
+void MainWindow::chooseLanguage(const char* value)
+{
+    // A choice that cannot be stored still holds for the session; the user learns where it failed.
+    const bool saved = LanguageSetting::store(value);
     applyLanguage();
+    if (!saved)
+        labelTransfer->languageNotSaved(SettingsFile::path());
 }
 
 void MainWindow::applyLanguage()

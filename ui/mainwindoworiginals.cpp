@@ -2,9 +2,10 @@
 #include "ui/mainwindow.h"
 
 #include "ui/exportreport.h"
+#include "ui/filechooser.h"
+#include "ui/folderexport.h"
 #include "ui/originalpicture.h"
 
-#include <QFileDialog>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -27,7 +28,8 @@ void MainWindow::slotPreviewContextMenu(const QPoint& pos)
 
 void MainWindow::showOriginalsMenu(QWidget* widget, const QPoint& pos, bool withCurrentPicture)
 {
-    if (currentImage.isNull() && !withCurrentPicture)
+    // No dialog opens while a folder is being written.
+    if ((currentImage.isNull() && !withCurrentPicture) || exportRunning)
         return;
     QMenu menu(this);
     menu.setObjectName("menuOriginals");
@@ -49,14 +51,12 @@ void MainWindow::showOriginalsMenu(QWidget* widget, const QPoint& pos, bool with
 
 void MainWindow::slotSaveOriginal()
 {
-    if (currentImage.isNull())
+    if (currentImage.isNull() || exportRunning)
         return;
-    QString fileName = QFileDialog::getSaveFileName(this, tr("Save Original"), saveStartPath(".png"),
-                                                    tr("PNG image (*.png)"));
+    const QString fileName = FileChooser::saveFile(this, tr("Save Original"), tr("PNG image (*.png)"),
+                                                   {QStringLiteral("png")}, suggestedSaveName(".png"));
     if (fileName.isEmpty())
         return;
-    if (!fileName.endsWith(QLatin1String(".png"), Qt::CaseInsensitive))
-        fileName += QLatin1String(".png");
     ExportReport report;
     report.save(originalPicture(currentImage), fileName);
     report.tellUser(this);
@@ -64,15 +64,17 @@ void MainWindow::slotSaveOriginal()
 
 void MainWindow::slotSaveAllOriginals()
 {
-    if (storedImages.isEmpty())
+    if (storedImages.isEmpty() || exportRunning)
         return;
-    const QString directory =
-        QFileDialog::getExistingDirectory(this, tr("Choose Directory to Save Originals"), ".");
-    if (directory.isEmpty())
+    const QString folder = FileChooser::folder(this, tr("Choose Directory to Save Originals"));
+    if (folder.isEmpty())
         return;
-    ExportReport report;
-    for (int i = 0; i < storedImages.size(); ++i)
-        report.save(originalPicture(storedImages.at(i)),
-                    directory + "/Image_" + QString::number(storedImageIndexes.at(i)) + ".png");
-    report.tellUser(this);
+    const QList<QImage> images = storedImages;
+    QStringList names;
+    for (int index : storedImageIndexes)
+        names << QStringLiteral("Image_%1.png").arg(index);
+    exportRunning = true;
+    FolderExport::run(this, tr("Save all originals"), folder, names,
+                      [&images](int i) { return originalPicture(images.at(i)); });
+    exportRunning = false;
 }

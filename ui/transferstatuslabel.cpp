@@ -5,6 +5,7 @@
 #include "ui/pixelfont.h"
 
 #include <QEvent>
+#include <QTextDocument>
 
 namespace {
 const int kQuietMs = 2000;
@@ -13,6 +14,8 @@ const int kRefusalMs = 3000;
 
 TransferStatusLabel::TransferStatusLabel(QWidget* parent) : QLabel(parent)
 {
+    // Paths and numbers only; a folder named like markup must show as it is.
+    setTextFormat(Qt::PlainText);
     setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     setStyleSheet("color:rgb(128,128,128);");
     timerQuiet.setSingleShot(true);
@@ -111,6 +114,15 @@ void TransferStatusLabel::liveViewStopped()
     showState(State::LiveViewStopped);
 }
 
+void TransferStatusLabel::languageNotSaved(const QString& settingsPath)
+{
+    if (!unsavedSettingsPath.isEmpty())
+        return;
+    unsavedSettingsPath = settingsPath;
+    state = State::LanguageNotSaved;
+    retranslate();
+}
+
 void TransferStatusLabel::finish()
 {
     if (state != State::Receiving && state != State::Arrived)
@@ -137,6 +149,7 @@ void TransferStatusLabel::retranslate()
         return;
     }
     const int percent = bytesExpected > 0 ? int(bytesReceived * 100 / bytesExpected) : 0;
+    setToolTip(QString());
     switch (state) {
     case State::Idle:
         setText(QString());
@@ -191,5 +204,13 @@ void TransferStatusLabel::retranslate()
     case State::LiveViewStopped:
         setText(tr("Live view stopped"));
         break;
+    case State::LanguageNotSaved: {
+        // A long path gives way in the middle; the tip has it whole.
+        const QString text =
+            tr("Language not saved in %1; it holds until you quit.").arg(unsavedSettingsPath);
+        setText(fontMetrics().elidedText(text, Qt::ElideMiddle, width()));
+        setToolTip(Qt::convertFromPlainText(text));
+        break;
+    }
     }
 }

@@ -5,7 +5,8 @@
 #include <QTimer>
 
 // One line about the transfer of stored pictures: which picture is arriving and how far it is,
-// how many pictures came, and that the transfer ended or a picture was dropped.
+// how many pictures came, and that the transfer ended or a picture was dropped. Between
+// transfers it also tells, once, that the language choice could not be saved.
 class TransferStatusLabel : public QLabel
 {
     Q_OBJECT
@@ -39,6 +40,8 @@ public slots:
     // Live view runs: pictures per second, negative before its first picture.
     void liveView(double picturesPerSecond);
     void liveViewStopped();
+    // Only the first call of the label's life shows; the line says nothing new at every click.
+    void languageNotSaved(const QString& settingsPath);
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -57,6 +60,7 @@ private:
         CurrentDropped,
         LiveView,
         LiveViewStopped,
+        LanguageNotSaved,
     };
 
     void showState(State next);
@@ -71,6 +75,7 @@ private:
     int dropped = 0;
     Refusal refusal = Refusal::NotConnected;
     double liveRate = -1;
+    QString unsavedSettingsPath; // empty until the language could not be saved
     // Runs out when the transfer has been quiet long enough to call it finished.
     QTimer timerQuiet;
     // While running, the refusal shows instead of the state, which goes on underneath.

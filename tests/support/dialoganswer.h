@@ -5,14 +5,18 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QStringList>
+#include <QTextDocument>
 #include <QTimer>
 
 // Answers the file dialogs that a slot runs modally, from inside their own event loop, as a user
 // would: a directory picker goes into the path, any other dialog gets the path typed into its name
-// field; an empty path cancels. Any other modal widget, or an answered dialog that stays open, is
-// noted as stray (a message box with its text) and rejected, so a wrong answer fails the test instead of
-// hanging it.
+// field; an empty path cancels. A question with the button given to reply() gets that button and is
+// noted among the questions. Any other modal widget, or an answered dialog that stays open, is
+// noted as stray (a message box with its text as the user reads it) and rejected, so a wrong answer
+// fails the test instead of hanging it. A progress dialog is left to the test.
 class DialogAnswer
 {
 public:
@@ -22,7 +26,12 @@ public:
         timer.start(20);
     }
 
+    void reply(const QString& button) { replyButton = button; }
+
     int dialogs() const { return answered; }
+    // The folder each file dialog opened in.
+    QStringList folders() const { return openedIn; }
+    QStringList questions() const { return asked; }
     QStringList strays() const { return strayModals; }
     // What each answered dialog's name field held when it opened.
     QStringList suggestions() const { return suggested; }
@@ -31,20 +40,28 @@ private:
     void poll()
     {
         QWidget* modal = QApplication::activeModalWidget();
-        if (!modal)
+        if (!modal || qobject_cast<QProgressDialog*>(modal))
             return;
         QFileDialog* dialog = qobject_cast<QFileDialog*>(modal);
         // Unlike its address, a property cannot carry over to a new dialog allocated in the same place.
         if (dialog && !dialog->property("answered").toBool()) {
             dialog->setProperty("answered", true);
             ++answered;
+            openedIn.append(dialog->directory().absolutePath());
             answer(dialog);
             return;
         }
         QString stray = QString(modal->metaObject()->className()) + " \"" + modal->windowTitle() + "\"";
         // A message box's text is what the user is told, so it belongs to the record.
-        if (QMessageBox* box = qobject_cast<QMessageBox*>(modal))
-            stray += ": " + box->text();
+        if (QMessageBox* box = qobject_cast<QMessageBox*>(modal)) {
+            stray += ": " + shownText(box);
+            for (QAbstractButton* button : box->buttons()) {
+                if (!replyButton.isEmpty() && button->text().remove('&') == replyButton) {
+                    asked.append(stray);
+                    return button->click();
+                }
+            }
+        }
         strayModals.append(stray);
         if (QDialog* other = qobject_cast<QDialog*>(modal))
             other->reject();
@@ -64,13 +81,29 @@ private:
         // Selecting through the dialog's API does not reach a name field that has focus.
         if (QLineEdit* name = dialog->findChild<QLineEdit*>("fileNameEdit"))
             name->setText(directory ? QString() : path);
-        // QFileDialog hides accept(); QDialog's reaches the same override.
-        static_cast<QDialog*>(dialog)->accept();
+        // QFileDialog hides accept(); QDialog's reaches the same override. It runs after this poll,
+        // whose timer could not fire again for an overwrite question the accept may bring up.
+        QMetaObject::invokeMethod(
+            dialog, [dialog] { static_cast<QDialog*>(dialog)->accept(); }, Qt::QueuedConnection);
+    }
+
+    static QString shownText(const QMessageBox* box)
+    {
+        const bool rich = box->textFormat() == Qt::RichText ||
+                          (box->textFormat() == Qt::AutoText && Qt::mightBeRichText(box->text()));
+        if (!rich)
+            return box->text();
+        QTextDocument document;
+        document.setHtml(box->text());
+        return document.toPlainText();
     }
 
     QString path;
+    QString replyButton;
     QTimer timer;
     int answered = 0;
+    QStringList openedIn;
+    QStringList asked;
     QStringList strayModals;
     QStringList suggested;
 };

@@ -19,6 +19,46 @@
         <source>Export failed</source>
         <translation>导出失败</translation>
     </message>
+    <message>
+        <source>The folder cannot be written, so the export stopped; files not tried: %1.</source>
+        <translation>该文件夹无法写入，导出已停止；未尝试保存的文件：%1 个。</translation>
+    </message>
+</context>
+<context>
+    <name>FileChooser</name>
+    <message>
+        <source>%1 already exists.
+Do you want to replace it?</source>
+        <translation>%1 已存在。
+要替换它吗？</translation>
+    </message>
+</context>
+<context>
+    <name>FolderExport</name>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Saving %1 of %2</source>
+        <translation>正在保存第 %1 个，共 %2 个</translation>
+    </message>
+    <message>
+        <source>%1 of these files are already in %2:</source>
+        <translation>其中 %1 个文件已存在于 %2：</translation>
+    </message>
+    <message>
+        <source>Replace them, or keep them and save only the others?</source>
+        <translation>替换它们，还是保留它们并只保存其余文件？</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>替换</translation>
+    </message>
+    <message>
+        <source>Keep them</source>
+        <translation>保留</translation>
+    </message>
 </context>
 <context>
     <name>HelpWindow</name>
@@ -503,6 +543,10 @@
         <source>Choose Directory to Save Images</source>
         <translation>选择保存图片的文件夹</translation>
     </message>
+    <message>
+        <source>Save all originals</source>
+        <translation>保存全部原图</translation>
+    </message>
 </context>
 <context>
     <name>TransferStatusLabel</name>
@@ -573,6 +617,10 @@
     <message>
         <source>The current picture was incomplete and was dropped</source>
         <translation>当前图片不完整，已丢弃</translation>
+    </message>
+    <message>
+        <source>Language not saved in %1; it holds until you quit.</source>
+        <translation>语言设置无法保存到 %1，在程序退出前保持有效。</translation>
     </message>
 </context>
 </TS>
