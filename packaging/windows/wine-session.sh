@@ -98,9 +98,9 @@ ln -sfn "$work/com5" "$WINEPREFIX/dosdevices/com5"
 shim=$work/serial-wait
 mkdir -p "$shim"
 here=$(dirname "$0")/serial-wait
-x86_64-w64-mingw32-gcc -std=c11 -O2 -Wall -Wextra -shared -static-libgcc -o "$shim/serialwait.dll" \
+x86_64-w64-mingw32-gcc-posix -std=c11 -O2 -Wall -Wextra -shared -static-libgcc -o "$shim/serialwait.dll" \
   "$here/serialwait.c" || fail "serialwait.dll did not build"
-x86_64-w64-mingw32-gcc -std=c11 -O2 -Wall -Wextra -municode -static-libgcc -o "$shim/launch.exe" \
+x86_64-w64-mingw32-gcc-posix -std=c11 -O2 -Wall -Wextra -municode -static-libgcc -o "$shim/launch.exe" \
   "$here/launch.c" || fail "launch.exe did not build"
 
 # Stored pictures in 1, 2 and 3 bytes per pixel whose pixels survive the device's formats
@@ -153,6 +153,7 @@ convert "$work/connected.png" -crop 945x614+"$wx"+"$wy" +repage "$work/window-co
 click 125 317 3
 sleep 1
 shot context-menu
+convert "$work/context-menu.png" -crop 945x614+"$wx"+"$wy" +repage "$work/window-menu.png"
 xdotool key Down Down Return
 mkdir -p "$work/originals"
 choose_directory 'Choose Directory to Save Originals' "$work/originals"
@@ -165,6 +166,21 @@ for n in 1 2 3; do
   d=$(differing "$saved" "$pictures/$n.png")
   [ "$d" = 0 ] || fail "Image_$n.png ($n bytes per pixel) differs from the device's picture in $d pixels"
 done
+
+# A save that fails (a folder stands where Image_2.png would go): the message box names the file.
+mkdir -p "$work/blocked/Image_2.png"
+click 125 317 3
+sleep 1
+xdotool key Down Down Return
+choose_directory 'Choose Directory to Save Originals' "$work/blocked"
+wait_until 20 "the failed save was reported in a message box" window_named '^Export failed$'
+has "$log" 'export failed:.*Image_2.png' || fail "the failed file was not Image_2.png: $(grep 'export failed' "$log")"
+[ -f "$work/blocked/Image_1.png" ] && [ -f "$work/blocked/Image_3.png" ] || fail "the other originals were not saved beside the failure"
+sleep 1
+shot failure
+convert "$work/failure.png" -crop 945x614+"$wx"+"$wy" +repage "$work/window-failure.png"
+xdotool key Return
+wait_until 10 "the message box closed" sh -c '! xdotool search --onlyvisible --name "^Export failed$" >/dev/null 2>&1'
 
 # Export All: 372x322 JPEG files named after the pictures.
 click 470 98
