@@ -3,10 +3,10 @@
  *   launch.exe PROGRAM LIBRARY
  * The program inherits the standard handles and the working folder; launch.exe exits with the
  * program's exit code. */
-#include <windows.h>
 #include <stdio.h>
+#include <windows.h>
 
-int wmain(int argc, wchar_t **argv)
+int wmain(int argc, wchar_t** argv)
 {
     if (argc != 3) {
         fwprintf(stderr, L"usage: launch.exe PROGRAM LIBRARY\n");
@@ -28,13 +28,13 @@ int wmain(int argc, wchar_t **argv)
     WaitForInputIdle(process.hProcess, 120000);
 
     SIZE_T size = (wcslen(argv[2]) + 1) * sizeof(wchar_t);
-    void *path = VirtualAllocEx(process.hProcess, NULL, size, MEM_COMMIT, PAGE_READWRITE);
+    void* path = VirtualAllocEx(process.hProcess, NULL, size, MEM_COMMIT, PAGE_READWRITE);
     HANDLE thread = NULL;
     if (path && WriteProcessMemory(process.hProcess, path, argv[2], size, NULL)) {
-        thread = CreateRemoteThread(
-            process.hProcess, NULL, 0,
-            (LPTHREAD_START_ROUTINE)(void (*)(void))GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "LoadLibraryW"),
-            path, 0, NULL);
+        thread = CreateRemoteThread(process.hProcess, NULL, 0,
+                                    (LPTHREAD_START_ROUTINE)(void (*)(void))GetProcAddress(
+                                        GetModuleHandleW(L"kernel32.dll"), "LoadLibraryW"),
+                                    path, 0, NULL);
     }
     DWORD loaded = 0;
     if (thread) {

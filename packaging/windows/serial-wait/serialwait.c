@@ -19,33 +19,34 @@
 #define STATUS_CANCELLED ((NTSTATUS)0xC0000120L)
 #endif
 
-typedef NTSTATUS(NTAPI *IoControlFn)(HANDLE, HANDLE, PIO_APC_ROUTINE, PVOID, PIO_STATUS_BLOCK,
-                                     ULONG, PVOID, ULONG, PVOID, ULONG);
-typedef FARPROC(WINAPI *GetProcAddressFn)(HMODULE, LPCSTR);
-typedef BOOL(WINAPI *CancelIoExFn)(HANDLE, LPOVERLAPPED);
+typedef NTSTATUS(NTAPI* IoControlFn)(HANDLE, HANDLE, PIO_APC_ROUTINE, PVOID, PIO_STATUS_BLOCK, ULONG, PVOID,
+                                     ULONG, PVOID, ULONG);
+typedef FARPROC(WINAPI* GetProcAddressFn)(HMODULE, LPCSTR);
+typedef BOOL(WINAPI* CancelIoExFn)(HANDLE, LPOVERLAPPED);
 typedef void (*AnyFn)(void);
 
-struct wait {
+struct wait
+{
     HANDLE port;
     HANDLE caller;
     PIO_APC_ROUTINE apc;
     PVOID context;
     PIO_STATUS_BLOCK status;
-    ULONG *events;
+    ULONG* events;
     volatile LONG cancelled;
-    struct wait *next;
+    struct wait* next;
 };
 
 static IoControlFn wine_io_control;
 static GetProcAddressFn wine_get_proc_address;
 static CancelIoExFn wine_cancel_io_ex;
 static CRITICAL_SECTION lock;
-static struct wait *pending;
+static struct wait* pending;
 
-static void unlink_wait(struct wait *w)
+static void unlink_wait(struct wait* w)
 {
     EnterCriticalSection(&lock);
-    for (struct wait **p = &pending; *p; p = &(*p)->next) {
+    for (struct wait** p = &pending; *p; p = &(*p)->next) {
         if (*p == w) {
             *p = w->next;
             break;
@@ -57,15 +58,15 @@ static void unlink_wait(struct wait *w)
 /* Runs on the waiting thread, in its alertable wait, as Windows runs the completion. */
 static void CALLBACK deliver(ULONG_PTR arg)
 {
-    struct wait *w = (struct wait *)arg;
+    struct wait* w = (struct wait*)arg;
     w->apc(w->context, w->status, 0);
     CloseHandle(w->caller);
     HeapFree(GetProcessHeap(), 0, w);
 }
 
-static DWORD WINAPI watch(void *arg)
+static DWORD WINAPI watch(void* arg)
 {
-    struct wait *w = arg;
+    struct wait* w = arg;
     NTSTATUS result = STATUS_CANCELLED;
     for (;;) {
         DWORD errors = 0;
@@ -90,17 +91,16 @@ static DWORD WINAPI watch(void *arg)
 }
 
 static NTSTATUS NTAPI io_control(HANDLE file, HANDLE event, PIO_APC_ROUTINE apc, PVOID context,
-                                 PIO_STATUS_BLOCK status, ULONG code, PVOID in, ULONG in_size,
-                                 PVOID out, ULONG out_size)
+                                 PIO_STATUS_BLOCK status, ULONG code, PVOID in, ULONG in_size, PVOID out,
+                                 ULONG out_size)
 {
     if (code != WAIT_ON_MASK || event || !apc || !out || out_size != sizeof(ULONG))
-        return wine_io_control(file, event, apc, context, status, code, in, in_size, out,
-                               out_size);
-    struct wait *w = HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(*w));
+        return wine_io_control(file, event, apc, context, status, code, in, in_size, out, out_size);
+    struct wait* w = HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(*w));
     if (!w)
         return STATUS_NO_MEMORY;
-    if (!DuplicateHandle(GetCurrentProcess(), GetCurrentThread(), GetCurrentProcess(),
-                         &w->caller, 0, FALSE, DUPLICATE_SAME_ACCESS)) {
+    if (!DuplicateHandle(GetCurrentProcess(), GetCurrentThread(), GetCurrentProcess(), &w->caller, 0, FALSE,
+                         DUPLICATE_SAME_ACCESS)) {
         HeapFree(GetProcessHeap(), 0, w);
         return STATUS_NO_MEMORY;
     }
@@ -131,7 +131,7 @@ static BOOL WINAPI cancel_io_ex(HANDLE file, LPOVERLAPPED overlapped)
 {
     BOOL found = FALSE;
     EnterCriticalSection(&lock);
-    for (struct wait *w = pending; w; w = w->next) {
+    for (struct wait* w = pending; w; w = w->next) {
         if (w->port == file && (!overlapped || (PVOID)&overlapped->Internal == (PVOID)w->status)) {
             InterlockedExchange(&w->cancelled, 1);
             found = TRUE;
@@ -151,43 +151,43 @@ static FARPROC WINAPI get_proc_address(HMODULE module, LPCSTR name)
 }
 
 /* Points one import of a module (by the imported function's name) at a replacement. */
-static void *patch_import(HMODULE module, const char *function, void *replacement)
+static void* patch_import(HMODULE module, const char* function, void* replacement)
 {
-    BYTE *base = (BYTE *)module;
-    IMAGE_NT_HEADERS *nt = (IMAGE_NT_HEADERS *)(base + ((IMAGE_DOS_HEADER *)base)->e_lfanew);
+    BYTE* base = (BYTE*)module;
+    IMAGE_NT_HEADERS* nt = (IMAGE_NT_HEADERS*)(base + ((IMAGE_DOS_HEADER*)base)->e_lfanew);
     IMAGE_DATA_DIRECTORY dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    void *original = NULL;
-    for (IMAGE_IMPORT_DESCRIPTOR *d = (IMAGE_IMPORT_DESCRIPTOR *)(base + dir.VirtualAddress);
+    void* original = NULL;
+    for (IMAGE_IMPORT_DESCRIPTOR* d = (IMAGE_IMPORT_DESCRIPTOR*)(base + dir.VirtualAddress);
          dir.VirtualAddress && d->Name; d++) {
-        IMAGE_THUNK_DATA *names = (IMAGE_THUNK_DATA *)(base + d->OriginalFirstThunk);
-        IMAGE_THUNK_DATA *slots = (IMAGE_THUNK_DATA *)(base + d->FirstThunk);
+        IMAGE_THUNK_DATA* names = (IMAGE_THUNK_DATA*)(base + d->OriginalFirstThunk);
+        IMAGE_THUNK_DATA* slots = (IMAGE_THUNK_DATA*)(base + d->FirstThunk);
         for (; names->u1.AddressOfData; names++, slots++) {
             if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal))
                 continue;
-            IMAGE_IMPORT_BY_NAME *by_name = (IMAGE_IMPORT_BY_NAME *)(base + names->u1.AddressOfData);
-            if (lstrcmpA((const char *)by_name->Name, function))
+            IMAGE_IMPORT_BY_NAME* by_name = (IMAGE_IMPORT_BY_NAME*)(base + names->u1.AddressOfData);
+            if (lstrcmpA((const char*)by_name->Name, function))
                 continue;
             DWORD old;
-            VirtualProtect(&slots->u1.Function, sizeof(void *), PAGE_READWRITE, &old);
-            original = (void *)slots->u1.Function;
+            VirtualProtect(&slots->u1.Function, sizeof(void*), PAGE_READWRITE, &old);
+            original = (void*)slots->u1.Function;
             slots->u1.Function = (ULONG_PTR)replacement;
-            VirtualProtect(&slots->u1.Function, sizeof(void *), old, &old);
+            VirtualProtect(&slots->u1.Function, sizeof(void*), old, &old);
         }
     }
     return original;
 }
 
 /* A pointer Qt SerialPort already resolved sits in its writable data: replace it there too. */
-static void patch_resolved(HMODULE module, void *from, void *to)
+static void patch_resolved(HMODULE module, void* from, void* to)
 {
-    BYTE *base = (BYTE *)module;
-    IMAGE_NT_HEADERS *nt = (IMAGE_NT_HEADERS *)(base + ((IMAGE_DOS_HEADER *)base)->e_lfanew);
-    IMAGE_SECTION_HEADER *s = IMAGE_FIRST_SECTION(nt);
+    BYTE* base = (BYTE*)module;
+    IMAGE_NT_HEADERS* nt = (IMAGE_NT_HEADERS*)(base + ((IMAGE_DOS_HEADER*)base)->e_lfanew);
+    IMAGE_SECTION_HEADER* s = IMAGE_FIRST_SECTION(nt);
     for (WORD i = 0; i < nt->FileHeader.NumberOfSections; i++, s++) {
         if (!(s->Characteristics & IMAGE_SCN_MEM_WRITE))
             continue;
-        void **p = (void **)(base + s->VirtualAddress);
-        void **end = (void **)(base + s->VirtualAddress + s->Misc.VirtualSize);
+        void** p = (void**)(base + s->VirtualAddress);
+        void** end = (void**)(base + s->VirtualAddress + s->Misc.VirtualSize);
         for (; p < end; p++) {
             if (*p == from)
                 *p = to;
@@ -206,17 +206,16 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
     if (!core || !serial)
         return FALSE;
     InitializeCriticalSection(&lock);
-    wine_io_control = (IoControlFn)(AnyFn)GetProcAddress(GetModuleHandleA("ntdll.dll"),
-                                                  "NtDeviceIoControlFile");
+    wine_io_control =
+        (IoControlFn)(AnyFn)GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtDeviceIoControlFile");
     wine_get_proc_address = (GetProcAddressFn)GetProcAddress;
-    wine_cancel_io_ex = (CancelIoExFn)(AnyFn)GetProcAddress(GetModuleHandleA("kernel32.dll"),
-                                                     "CancelIoEx");
+    wine_cancel_io_ex = (CancelIoExFn)(AnyFn)GetProcAddress(GetModuleHandleA("kernel32.dll"), "CancelIoEx");
     if (!wine_io_control || !wine_cancel_io_ex)
         return FALSE;
-    if (!patch_import(core, "GetProcAddress", (void *)get_proc_address))
+    if (!patch_import(core, "GetProcAddress", (void*)get_proc_address))
         return FALSE;
-    if (!patch_import(serial, "CancelIoEx", (void *)cancel_io_ex))
+    if (!patch_import(serial, "CancelIoEx", (void*)cancel_io_ex))
         return FALSE;
-    patch_resolved(serial, (void *)wine_io_control, (void *)io_control);
+    patch_resolved(serial, (void*)wine_io_control, (void*)io_control);
     return TRUE;
 }
