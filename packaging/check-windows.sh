@@ -2,8 +2,8 @@
 # The Windows program under Wine, run by test.sh: builds the zip and the installer (windows.sh),
 # unpacks the zip, starts kaviewer.exe on a virtual X server with a scratch Wine prefix in
 # build-win/, and checks that it loads its three fonts, shows its 945x614 window, and carries its
-# icon group and version record; then runs it against the device simulator
-# (windows/wine-session.sh) and installs, starts and uninstalls the setup program in a fresh
+# icon group and version record; then runs it through a whole session against the device
+# simulator (windows/wine-session.sh) and installs, starts and uninstalls the setup program in a fresh
 # prefix (windows/wine-installer.sh). Skipped when ../shared/windows/ (the Qt SDK) is not beside
 # the checkout.
 set -euo pipefail
@@ -108,8 +108,10 @@ xvfb-run -a -s "-screen 0 1280x800x24" bash packaging/windows/wine-installer.sh 
 echo "windows: smoke test under Wine ran and passed: fonts $(sed -n 's/^msyh =  //p' "$smoke/program.log" | paste -sd,)," \
   "945x614 window, icon group and version record; build $((built - started)) s," \
   "Wine $((session_start - running)) s; screenshot $smoke/screenshot.png"
-echo "windows: session against the simulator passed: COM5 listed and opened, AT_INFO* received by the device," \
-  "\"No answer\" shown, plugins qwindows, qwindowsvistastyle and qjpeg loaded, language stored;" \
-  "$((installer_start - session_start)) s; screenshots in $session"
+echo "windows: session against the simulator passed: COM5 listed and opened, connected with its device line," \
+  "pictures in 1, 2 and 3 bytes per pixel saved pixel-exact, Export All as 372x322 JPEGs, Disconnect with" \
+  "AT_DIS** and no failure reason, \"Connection lost\" mid-picture and a clean reconnect, plugins qwindows," \
+  "qwindowsvistastyle and qjpeg loaded, language stored; $((installer_start - session_start)) s;" \
+  "connected window $session/window-connected.png"
 echo "windows: installer passed: silent install into a fresh prefix, files, uninstall entry, Start-menu" \
   "shortcut into the per-user folder, language stored there, silent uninstall; $((SECONDS - installer_start)) s"
