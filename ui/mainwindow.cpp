@@ -6,6 +6,7 @@
 #include "ui/pixelfont.h"
 #include "ui/transferstatuslabel.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QPalette>
@@ -67,7 +68,8 @@ MainWindow::MainWindow(QWidget* parent)
       labelSeparator(nullptr), buttonCh(nullptr), buttonEn(nullptr), labelUnderline(nullptr),
       buttonHelp(nullptr), labelStatusIcon(nullptr), labelStatusText(nullptr), labelDeviceInfo(nullptr),
       labelLogo(nullptr), listWidget(nullptr), batchScheduled(false), exportRunning(false),
-      labelFrame(nullptr), labelPreview(nullptr), labelImageNumber(nullptr), labelTransfer(nullptr)
+      labelFrame(nullptr), labelPreview(nullptr), labelImageNumber(nullptr), labelTransfer(nullptr),
+      windowClosing(false)
 {
     initResources();
     initUi();
@@ -90,6 +92,10 @@ MainWindow::~MainWindow()
     thread->quit();
     thread->wait();
     delete thread;
+    // Pictures the worker sent before it stopped still wait in queued calls, and a call dropped with
+    // the window would leave its picture unfreed: they are taken now and go with the window.
+    windowClosing = true;
+    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
 }
 
 void MainWindow::initUi()

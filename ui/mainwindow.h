@@ -100,6 +100,8 @@ private:
     TransferStatusLabel* labelTransfer;
     // Why the last attempt failed or the connection ended; shown while disconnected.
     std::optional<KaLinkFailure> linkFailure;
+    // Set once the worker has stopped: arrivals still queued are only freed.
+    bool windowClosing;
 };
 
 #endif // MAINWINDOW_H

@@ -8,16 +8,29 @@
 #include <QListWidget>
 #include <QListWidgetItem>
 #include <QPixmap>
+#include <QStyle>
 
 namespace {
 // One batch of arrivals may hold the window this long; the rest waits for the next turn.
 const int kBatchBudgetMs = 15;
+
+// The part of the picture that the label shows, placed as the label places it. The pixmap of a
+// whole large picture would be 32-bit: 64 MiB for a 1-pixel-wide one of 16 M rows.
+QImage shownPart(const QImage& image, const QLabel* label)
+{
+    const QRect area = label->contentsRect();
+    const QRect placed =
+        QStyle::alignedRect(label->layoutDirection(), label->alignment(), image.size(), area);
+    if (area.contains(placed))
+        return image;
+    return image.copy(placed.intersected(area).translated(-placed.topLeft()));
+}
 } // namespace
 
 void MainWindow::showPreview(QImage image, int index)
 {
     currentImage = image;
-    labelPreview->setPixmap(QPixmap::fromImage(currentImage));
+    labelPreview->setPixmap(QPixmap::fromImage(shownPart(currentImage, labelPreview)));
     labelImageNumber->setText("Image Number. " + QString::number(index));
 }
 
@@ -37,8 +50,8 @@ void MainWindow::slotDeviceGotImage(int index, QImage* img)
 void MainWindow::addPendingImages()
 {
     batchScheduled = false;
-    if (pendingImages.isEmpty())
-        return; // a reconnect dropped them
+    if (pendingImages.isEmpty() || windowClosing)
+        return; // a reconnect dropped them, or they go with the window
     QElapsedTimer clock;
     clock.start();
     do {
