@@ -254,6 +254,8 @@ void DeviceSimulator::checkPeer()
     m_peerOpen = true;
     m_readNotifier->setEnabled(true);
     emit peerOpened();
+    if (!m_input.isEmpty())
+        takeCommands();
 }
 
 void DeviceSimulator::onReadable()
@@ -266,9 +268,17 @@ void DeviceSimulator::onReadable()
             peerGone();
             return;
         }
+        const bool hostAway = m_hostClosed;
         const ssize_t n = ::read(m_fd, buf, sizeof buf);
         if (n > 0) {
             m_received.append(buf, static_cast<int>(n));
+            if (hostAway && !masterHungUp()) {
+                // A host opened the slave during the read: the bytes may hold its first command,
+                // so they start its session.
+                peerGone();
+                m_input = QByteArray(buf, static_cast<int>(n));
+                return;
+            }
             m_input.append(buf, static_cast<int>(n));
             if (!takeCommands())
                 return;
