@@ -44,25 +44,28 @@ install(FILES ${KA_FONT_DIR}/wenquanyidengkuanweimihei.ttf DESTINATION ${KA_PRIV
 set(KA_APP_ID org.kaviewer.KaViewer)
 install(FILES ${KA_LINUX_DIR}/${KA_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 
+# The icons are scaled with ImageMagick. Building the program needs none of this: without it only
+# installing and packaging stop, saying why.
 find_program(KA_CONVERT convert)
-if(NOT KA_CONVERT)
-  message(FATAL_ERROR "convert not found: install the Debian package imagemagick")
+if(KA_CONVERT)
+  set(KA_ICON_DIR ${CMAKE_BINARY_DIR}/icons/hicolor)
+  set(ka_icons)
+  foreach(size 16 22 24 32 48 64 128 256)
+    set(icon ${KA_ICON_DIR}/${size}x${size}/apps/kaviewer.png)
+    add_custom_command(
+      OUTPUT ${icon}
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${KA_ICON_DIR}/${size}x${size}/apps
+      COMMAND ${KA_CONVERT} ${PROJECT_SOURCE_DIR}/resources/image/logo.png -filter Lanczos
+              -resize ${size}x${size} -strip PNG32:${icon}
+      DEPENDS ${PROJECT_SOURCE_DIR}/resources/image/logo.png
+      VERBATIM)
+    list(APPEND ka_icons ${icon})
+  endforeach()
+  add_custom_target(kaicons ALL DEPENDS ${ka_icons})
+  install(DIRECTORY ${KA_ICON_DIR} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
+else()
+  install(CODE "message(FATAL_ERROR \"convert not found: install the Debian package imagemagick\")")
 endif()
-set(KA_ICON_DIR ${CMAKE_BINARY_DIR}/icons/hicolor)
-set(ka_icons)
-foreach(size 16 22 24 32 48 64 128 256)
-  set(icon ${KA_ICON_DIR}/${size}x${size}/apps/kaviewer.png)
-  add_custom_command(
-    OUTPUT ${icon}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${KA_ICON_DIR}/${size}x${size}/apps
-    COMMAND ${KA_CONVERT} ${PROJECT_SOURCE_DIR}/resources/image/logo.png -filter Lanczos
-            -resize ${size}x${size} -strip PNG32:${icon}
-    DEPENDS ${PROJECT_SOURCE_DIR}/resources/image/logo.png
-    VERBATIM)
-  list(APPEND ka_icons ${icon})
-endforeach()
-add_custom_target(kaicons ALL DEPENDS ${ka_icons})
-install(DIRECTORY ${KA_ICON_DIR} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
 
 # The changelog's newest entry gives the release in the metainfo, and must be this version.
 file(STRINGS ${KA_LINUX_DIR}/changelog ka_changelog)

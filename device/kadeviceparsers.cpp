@@ -7,14 +7,13 @@
 #include <QTimer>
 #include <QtEndian>
 #include <cstring>
-#include <limits>
 
 namespace {
 
 const qint32 kLineMax = 31;
-// At the 46,080 B/s line rate 64 MiB of pixels take 24 minutes to arrive: a header announcing more
-// is noise, and must not reserve gigabytes.
-const qint64 kMaxFramePixelBytes = 64 * 1024 * 1024;
+// At the 46,080 B/s line rate 64 MiB take 24 minutes to arrive: a header asking for more image
+// memory is noise, and must not reserve gigabytes.
+const qint64 kMaxFrameImageBytes = 64 * 1024 * 1024;
 
 bool lineStartsWith(const char* line, qint32 len, const char* word)
 {
@@ -70,9 +69,7 @@ QImage* newFrameImage(qint32 width, qint32 height, qint32 bpp)
     // costs four times its pixel bytes. Divided, not multiplied: a row of 6 GB times a
     // height of 2 G does not fit even 64 bits.
     const qint64 bytesPerLine = (qint64(width) * bpp + 3) / 4 * 4;
-    if (bytesPerLine > std::numeric_limits<qint32>::max() / height)
-        return nullptr;
-    if (qint64(width) * height * bpp > kMaxFramePixelBytes)
+    if (bytesPerLine > kMaxFrameImageBytes / height)
         return nullptr;
     QImage* image = new QImage(width, height, format);
     if (image->isNull()) {

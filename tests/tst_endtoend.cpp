@@ -8,7 +8,11 @@
 #include "support/shownwindow.h"
 
 #include <QPushButton>
+#include <QSemaphore>
+#include <QThread>
 #include <QtTest>
+#include <atomic>
+#include <memory>
 
 namespace {
 
@@ -31,6 +35,7 @@ private slots:
     void initTestCase() { loadFontFamilies(); }
     void cleanupTestCase() { setPortListProvider({}); }
     void connectReceiveExportDisconnect();
+    void closingMidTransferFreesQueuedPictures();
 };
 
 void TestEndToEnd::connectReceiveExportDisconnect()
@@ -77,6 +82,47 @@ void TestEndToEnd::connectReceiveExportDisconnect()
     QCOMPARE(sim.commands(), (QList<QByteArray>{"AT_INFO*", "AT_GSI**", "AT_DIS**"}));
     QTRY_COMPARE_WITH_TIMEOUT(text("labelStatusText"), QString("Disonnected"), kWaitMs);
     QCOMPARE(rowNumbers(ui.list()), kRowNumbers);
+}
+
+// Closed while pictures wait for it in queued calls, the window frees them: under the sanitizers
+// a picture left behind fails the suite at exit.
+void TestEndToEnd::closingMidTransferFreesQueuedPictures()
+{
+    QList<SimImage> pictures;
+    for (int index = 0; index < 100; ++index)
+        pictures.append(SimImage::pattern(index, 64, 48, 3)); // 900 KB in all, far more than a pty holds
+    // On a thread of its own, so that it sends while the window's thread takes no events.
+    auto* sim = new DeviceSimulator;
+    sim->setStoredImages(pictures);
+    QVERIFY2(sim->openPty(), qPrintable(sim->errorString()));
+    const PortList ports{{sim->portName(), "CP2102 USB to UART Bridge Controller"}};
+    setPortListProvider([ports] { return ports; });
+    std::atomic<bool> asked{false};
+    QSemaphore sent;
+    connect(sim, &DeviceSimulator::commandReceived, sim,
+            [&asked](const QByteArray& command) { asked = asked || command == "AT_GSI**"; });
+    connect(sim, &DeviceSimulator::outputDrained, sim, [&asked, &sent] {
+        if (asked)
+            sent.release();
+    });
+    QThread simThread;
+    sim->moveToThread(&simThread);
+    connect(&simThread, &QThread::finished, sim, &QObject::deleteLater);
+    simThread.start();
+
+    auto ui = std::make_unique<ShownWindow>();
+    QSignalSpy requested(&ui->window, &MainWindow::signalGetStoredImage);
+    QTest::mouseClick(ui->child<QPushButton>("buttonConnect"), Qt::LeftButton);
+    QVERIFY(requested.wait(kWaitMs));
+    // From here on the window's thread takes no events: every picture the worker reads waits in a
+    // queued call.
+    QVERIFY(sent.tryAcquire(1, kWaitMs));
+    QCOMPARE(ui->list()->count(), 0);
+    ui->window.close();
+    ui.reset();
+
+    simThread.quit();
+    QVERIFY(simThread.wait(kWaitMs));
 }
 
 QTEST_MAIN(TestEndToEnd)

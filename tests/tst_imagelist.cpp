@@ -66,6 +66,8 @@ private slots:
     void keysMoveSelectionAndPreview();
     void thumbnailFitsItsArea_data();
     void thumbnailFitsItsArea();
+    void previewOfLargePictureKeepsWhatItShows_data();
+    void previewOfLargePictureKeepsWhatItShows();
     void rowsFollowArrivalsAcrossBatches();
     void reconnectEmptiesListAndKeepsPreview();
     void exportWritesWhatIsChosen_data();
@@ -169,6 +171,28 @@ void TestImageList::thumbnailFitsItsArea()
     // Whole, right of the number, centred in the row's height.
     const QPoint at(50, (100 - thumbnail.height()) / 2);
     QCOMPARE(rowOnScreen(rig.list(), 0).copy(QRect(at, thumbnail)), rgb(shown.toImage()));
+}
+
+void TestImageList::previewOfLargePictureKeepsWhatItShows_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("a little larger") << QSize(500, 300);
+    QTest::newRow("1000 square") << QSize(1000, 1000);
+    QTest::newRow("1 pixel wide, 44000 tall") << QSize(1, 44000);
+}
+
+// The preview shows a larger picture's left edge and the middle of its height, as a label places
+// it, and keeps only that part: a pixmap of all of it would take 4 bytes for every pixel.
+void TestImageList::previewOfLargePictureKeepsWhatItShows()
+{
+    QFETCH(QSize, size);
+    ShownWindow rig;
+    QVERIFY(rig.exposed);
+    rig.deliver(3, pattern(size));
+    const QRect shown(0, size.height() / 2 - 120, qMin(size.width(), 360), 240);
+    const QImage expected = pattern(size).copy(shown);
+    QCOMPARE(rig.preview(), expected);
+    QCOMPARE(onScreen(rig.child("labelPreview")).copy(QRect(QPoint(0, 0), shown.size())), expected);
 }
 
 // However arrivals are split into batches, and whichever a reconnect drops, each row keeps its own

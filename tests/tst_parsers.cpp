@@ -217,6 +217,10 @@ private slots:
             row("widest and tallest: the padded size overflows 64 bits", INT_MAX, INT_MAX, 3);
             row("one pixel byte over 64 MiB", 13421773, 5, 1);
             row("RGB: 22 M pixels, 2 bytes over 64 MiB", 11184811, 2, 3);
+            // A QImage pads every row to 4 bytes: 16 MiB of pixels take 64 MiB.
+            row("1 byte wide: padded rows one row over 64 MiB", 1, 16777217, 1);
+            row("RGB, 1 pixel wide: padded rows one row over 64 MiB", 1, 16777217, 3);
+            row("5-6-5, 3 pixels wide: padded rows one row over 64 MiB", 3, 8388609, 2);
         }
     }
 
@@ -233,14 +237,23 @@ private slots:
         }
     }
 
-    // The largest frame allowed is taken, its bytes counted against its size.
+    void frameOf64MiBIsTaken_data()
+    {
+        QTest::addColumn<QList<qint32>>("header");
+        QTest::newRow("rows without padding") << QList<qint32>{8192, 4096, 2, 5};
+        QTest::newRow("1 byte wide, 16 MiB of pixels in padded rows") << QList<qint32>{1, 16777216, 1, 5};
+    }
+
+    // The largest image allowed is taken, its bytes counted against the frame's size.
     void frameOf64MiBIsTaken()
     {
+        QFETCH(QList<qint32>, header);
         KaDevice device;
         QSignalSpy progress(&device, &KaDevice::s_transfer_progress);
-        feed(device, frame("AT_SI\r\n", {8192, 4096, 2, 5}) + QByteArray(10, 'x'));
+        feed(device, frame("AT_SI\r\n", header) + QByteArray(10, 'x'));
         QVERIFY(progress.wait(20000));
-        QCOMPARE(progress.first(), (QVariantList{5, qint64(10), qint64(64 << 20)}));
+        const qint64 pixelBytes = qint64(header[0]) * header[1] * header[2];
+        QCOMPARE(progress.first(), (QVariantList{5, qint64(10), pixelBytes}));
     }
 
     void mixedStreamSameHoweverSplit_data()

@@ -8,6 +8,7 @@
 #include "ui/windowpicture.h"
 
 #include <QIcon>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QPalette>
@@ -76,7 +77,7 @@ MainWindow::MainWindow(QWidget* parent)
       labelLogo(nullptr), listWidget(nullptr), batchScheduled(false), exportRunning(false),
       labelFrame(nullptr), labelPreview(nullptr), labelImageNumber(nullptr), labelTransfer(nullptr),
       previewIsCurrentPicture(false), partialOnShow(false), progressivePreview(nullptr),
-      currentPicture(nullptr), helpWindow(nullptr)
+      currentPicture(nullptr), helpWindow(nullptr), windowClosing(false)
 {
     initResources();
     initUi();
@@ -101,6 +102,10 @@ MainWindow::~MainWindow()
     thread->quit();
     thread->wait();
     delete thread;
+    // Pictures the worker sent before it stopped still wait in queued calls, and a call dropped with
+    // the window would leave its picture unfreed: they are taken now and go with the window.
+    windowClosing = true;
+    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
 }
 
 void MainWindow::initUi()

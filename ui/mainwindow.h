@@ -133,6 +133,8 @@ private:
     std::optional<KaLinkFailure> linkFailure;
     // Made when first asked for; it follows the window's language.
     HelpWindow* helpWindow;
+    // Set once the worker has stopped: arrivals still queued are only freed.
+    bool windowClosing;
 };
 
 #endif // MAINWINDOW_H

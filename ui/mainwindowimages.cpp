@@ -3,7 +3,6 @@
 
 #include "ui/progressivepreview.h"
 #include "ui/imagerowitem.h"
-#include "ui/previewpixmap.h"
 #include "ui/thumbnail.h"
 
 #include <QElapsedTimer>
@@ -42,8 +41,8 @@ void MainWindow::slotDeviceGotImage(int index, QImage* img)
 void MainWindow::addPendingImages()
 {
     batchScheduled = false;
-    if (pendingImages.isEmpty())
-        return; // a reconnect dropped them
+    if (pendingImages.isEmpty() || windowClosing)
+        return; // a reconnect dropped them, or they go with the window
     QElapsedTimer clock;
     clock.start();
     do {

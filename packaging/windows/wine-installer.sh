@@ -31,7 +31,7 @@ wait_until() {
 }
 window_at() {
   local line
-  line=$(xwininfo -root -tree | grep '"kaviewer": ("kaviewer.exe" "kaviewer.exe")  945x614+' | head -n 1)
+  line=$(xwininfo -root -tree | grep '("kaviewer.exe" "kaviewer.exe")  945x614+' | head -n 1)
   [ -n "$line" ] || return 1
   read -r wx wy < <(sed -E 's/.*945x614\+(-?[0-9]+)\+(-?[0-9]+).*/\1 \2/' <<<"$line")
 }

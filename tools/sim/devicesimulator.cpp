@@ -11,6 +11,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <stdlib.h>
+#include <sys/inotify.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -71,7 +72,18 @@ bool DeviceSimulator::openPty()
         ::close(fd);
         return false;
     }
+    const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (watch < 0 || ::inotify_add_watch(watch, name, IN_CLOSE_WRITE | IN_CLOSE_NOWRITE) < 0) {
+        m_error = systemError(QStringLiteral("pty watch"));
+        if (watch >= 0)
+            ::close(watch);
+        ::close(fd);
+        return false;
+    }
     adoptFd(fd, QString::fromLocal8Bit(name), true);
+    m_watchFd = watch;
+    m_watchNotifier = new QSocketNotifier(watch, QSocketNotifier::Read, this);
+    connect(m_watchNotifier, &QSocketNotifier::activated, this, &DeviceSimulator::onSlaveClosed);
     resetSlave();
     m_peerTimer.start();
     return true;
@@ -112,15 +124,22 @@ void DeviceSimulator::hangUp()
     stopOutput();
     m_peerTimer.stop();
     // Later, not now: we may be inside one of their signals.
-    for (QSocketNotifier* notifier : {m_readNotifier, m_writeNotifier}) {
+    for (QSocketNotifier* notifier : {m_readNotifier, m_writeNotifier, m_watchNotifier}) {
+        if (!notifier)
+            continue;
         notifier->setEnabled(false);
         notifier->deleteLater();
     }
     m_readNotifier = nullptr;
     m_writeNotifier = nullptr;
+    m_watchNotifier = nullptr;
+    if (m_watchFd >= 0)
+        ::close(m_watchFd);
+    m_watchFd = -1;
     ::close(m_fd);
     m_fd = -1;
     m_peerOpen = false;
+    m_hostClosed = false;
     m_input.clear();
     m_portName.clear();
 }
@@ -180,10 +199,54 @@ void DeviceSimulator::resetSlave()
         return;
     ::tcflush(slave, TCIFLUSH);
     ::close(slave);
+    // Our own close is not a host's.
+    takeSlaveCloses();
+}
+
+// Whether the slave was closed since the last look.
+bool DeviceSimulator::takeSlaveCloses()
+{
+    bool closed = false;
+    alignas(inotify_event) char buf[4096];
+    for (;;) {
+        const ssize_t n = ::read(m_watchFd, buf, sizeof buf);
+        if (n <= 0)
+            return closed;
+        for (ssize_t at = 0; at < n;) {
+            const auto* event = reinterpret_cast<const inotify_event*>(buf + at);
+            closed = closed || (event->mask & (IN_CLOSE_WRITE | IN_CLOSE_NOWRITE));
+            at += ssize_t(sizeof(inotify_event)) + event->len;
+        }
+    }
+}
+
+// A host that closes the port and opens it again at once may give the master no hang-up to read:
+// its close ends its session all the same, so nothing meant for it reaches the next host. While
+// nobody holds the slave, the hang-up's read ends the session once the host's last bytes are in.
+void DeviceSimulator::onSlaveClosed()
+{
+    if (hostClosed() && !masterHungUp())
+        peerGone();
+}
+
+bool DeviceSimulator::hostClosed()
+{
+    if (m_isPty && m_peerOpen && takeSlaveCloses())
+        m_hostClosed = true;
+    return m_hostClosed;
+}
+
+bool DeviceSimulator::masterHungUp() const
+{
+    pollfd p{m_fd, POLLIN, 0};
+    return ::poll(&p, 1, 0) > 0 && (p.revents & POLLHUP);
 }
 
 void DeviceSimulator::checkPeer()
 {
+    // Closes before this look belong to hosts that have gone; one that closes after it ends the
+    // session it opens.
+    takeSlaveCloses();
     pollfd p{m_fd, POLLIN, 0};
     if (::poll(&p, 1, 0) < 0 || (p.revents & POLLHUP))
         return;
@@ -191,15 +254,31 @@ void DeviceSimulator::checkPeer()
     m_peerOpen = true;
     m_readNotifier->setEnabled(true);
     emit peerOpened();
+    if (!m_input.isEmpty())
+        takeCommands();
 }
 
 void DeviceSimulator::onReadable()
 {
     char buf[4096];
     for (;;) {
+        // With the slave open again, what is left to read may be the next host's: it is read in
+        // a session of its own.
+        if (hostClosed() && !masterHungUp()) {
+            peerGone();
+            return;
+        }
+        const bool hostAway = m_hostClosed;
         const ssize_t n = ::read(m_fd, buf, sizeof buf);
         if (n > 0) {
             m_received.append(buf, static_cast<int>(n));
+            if (hostAway && !masterHungUp()) {
+                // A host opened the slave during the read: the bytes may hold its first command,
+                // so they start its session.
+                peerGone();
+                m_input = QByteArray(buf, static_cast<int>(n));
+                return;
+            }
             m_input.append(buf, static_cast<int>(n));
             if (!takeCommands())
                 return;
@@ -249,6 +328,7 @@ void DeviceSimulator::peerGone()
         return;
     }
     ++m_session;
+    m_hostClosed = false;
     stopOutput();
     m_input.clear();
     m_readNotifier->setEnabled(false);
@@ -332,6 +412,12 @@ void DeviceSimulator::scheduleWrite()
 
 void DeviceSimulator::writeOut()
 {
+    if (hostClosed()) {
+        stopOutput();
+        if (!masterHungUp())
+            peerGone();
+        return;
+    }
     if (m_paced) {
         const qint64 now = m_paceClock.nsecsElapsed();
         m_paceBudget = std::min(paceBurstLimit, m_paceBudget + (now - m_paceLastNs) * (lineRate / 1e9));

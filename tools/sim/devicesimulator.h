@@ -79,6 +79,11 @@ signals:
 private:
     void adoptFd(int fd, const QString& name, bool pty);
     void resetSlave();
+    bool takeSlaveCloses();
+    void onSlaveClosed();
+    // Whether the host closed the slave since its session began.
+    bool hostClosed();
+    bool masterHungUp() const;
     void checkPeer();
     void onReadable();
     bool takeCommands();
@@ -99,6 +104,11 @@ private:
     QString m_error;
     QSocketNotifier* m_readNotifier = nullptr;
     QSocketNotifier* m_writeNotifier = nullptr;
+    // Closes of the pty's slave, seen as they happen: a host that closes and reopens at once leaves
+    // no hang-up for the master to show.
+    int m_watchFd = -1;
+    QSocketNotifier* m_watchNotifier = nullptr;
+    bool m_hostClosed = false;
     // Children, so they follow the simulator to another thread.
     QTimer m_peerTimer{this};
     QTimer m_kickTimer{this};
