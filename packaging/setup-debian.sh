@@ -9,7 +9,7 @@ packages=(
   fonts-roboto-unhinted fonts-wqy-microhei python3-fonttools
   libbenchmark-dev clang libclang-rt-14-dev
   xvfb xauth x11-xserver-utils xcompmgr imagemagick
-  dpkg-dev file fakeroot lintian desktop-file-utils appstream binutils-mingw-w64-x86-64 gnuplot-nox
+  dpkg-dev file fakeroot lintian desktop-file-utils appstream binutils-mingw-w64-x86-64 gnuplot-nox valgrind
 )
 
 # `setup-debian.sh windows`: also the Windows cross-build and its smoke test under Wine.
