@@ -1,8 +1,9 @@
 # Memory and GUI time per picture over the number of pictures, from bench_window's figures per
-# hundred pictures. Run: bash bench/run.sh plot   (gnuplot -e "data='...'; out='...'" bench/plot.gp)
+# hundred pictures of its 10,000-picture transfers. Run: bash bench/run.sh plot
+#   (gnuplot -e "single='...'; batched='...'; out='...'" bench/plot.gp)
 set terminal pngcairo size 900,480 font ",11"
 set output out
-set title "kaviewer receiving 360x240x3 pictures at full speed"
+set title "kaviewer receiving 10,000 pictures of 360x240x3"
 set xlabel "pictures in the list"
 set ylabel "GUI-thread time per picture (ms)"
 set y2label "resident memory growth (MiB)"
@@ -10,7 +11,8 @@ set ytics nomirror
 set y2tics
 set yrange [0:*]
 set y2range [0:*]
-set key bottom right opaque
+set key top left opaque
 set grid
-plot data using 1:2 with linespoints title "GUI time per picture, per hundred" axes x1y1, \
-     data using 1:3 with lines lw 2 title "resident memory growth since the request" axes x1y2
+plot single using 1:2 with lines title "GUI time per picture, one at a time (25 ms apart)" axes x1y1, \
+     batched using 1:2 with lines title "GUI time per picture, back to back" axes x1y1, \
+     batched using 1:3 with lines lw 2 title "resident memory growth, back to back" axes x1y2

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the benchmarks and the soak as Release in build-release/ and runs one of them:
-#   bash bench/run.sh window    end-to-end benchmark of the window against the simulator (~3 min)
+#   bash bench/run.sh window    end-to-end benchmark of the window against the simulator (~10 min)
 #   bash bench/run.sh soak      2,000 mixed pictures, 50 MB of hostile input, 30 reconnects (~2 min)
 #   bash bench/run.sh receive   the receive side alone and through a pseudo-terminal
+#   bash bench/run.sh growth    instructions per picture, first and last 1,000 of 10,000 (callgrind, ~5 min)
 #   bash bench/run.sh plot      docs/performance-per-picture.png from the window benchmark's figures
 # Further arguments go to the program.
 set -euo pipefail
@@ -26,8 +27,22 @@ case "$what" in
   receive)
     configure_and_build bench_receive
     "$build/bin/bench_receive" "$@" ;;
+  growth)
+    configure_and_build bench_growth
+    # One picture per turn, then eight: the thousand counted are the first and the last.
+    for batch in 1 8; do
+      out="$build/growth-batch$batch.callgrind"
+      rm -f "$out"*
+      valgrind --tool=callgrind --instr-atstart=no --callgrind-out-file="$out" \
+        "$build/bin/bench_growth" --batch "$batch" "$@" >/dev/null 2>&1
+      first=$(callgrind_annotate "$out.1" | awk '/PROGRAM TOTALS/ { gsub(",", "", $1); print $1 }')
+      last=$(callgrind_annotate "$out.2" | awk '/PROGRAM TOTALS/ { gsub(",", "", $1); print $1 }')
+      awk -v b="$batch" -v f="$first" -v l="$last" 'BEGIN {
+        printf "%d per turn: instructions per picture, first 1,000 %.0f, last 1,000 %.0f, last over first %.4f\n",
+          b, f / 1000, l / 1000, l / f }'
+    done ;;
   plot)
-    gnuplot -e "data='$build/bench-window-2000.dat'; out='docs/performance-per-picture.png'" bench/plot.gp ;;
+    gnuplot -e "single='$build/bench-window-10000-single.dat'; batched='$build/bench-window-10000.dat'; out='docs/performance-per-picture.png'" bench/plot.gp ;;
   *)
     sed -n '2,7p' "$0" >&2
     exit 2 ;;

@@ -9,14 +9,14 @@ packages=(
   fonts-roboto-unhinted fonts-wqy-microhei python3-fonttools qttranslations5-l10n
   libbenchmark-dev clang libclang-rt-14-dev
   xvfb xauth x11-xserver-utils xcompmgr imagemagick
-  dpkg-dev file fakeroot lintian desktop-file-utils appstream gnuplot-nox
+  dpkg-dev file fakeroot lintian desktop-file-utils appstream gnuplot-nox valgrind
   # The package check compiles the Windows version record: windres runs the MinGW C compiler as its
   # preprocessor.
   binutils-mingw-w64-x86-64 gcc-mingw-w64-x86-64-posix
 )
 
 # `setup-debian.sh windows`: also the Windows cross-build, its installer (NSIS), the style plugin
-# built from Debian's qtbase source, Qt's own translations, and the check under Wine driven by xdotool.
+# built from Debian's qtbase source, and the check under Wine driven by xdotool.
 [ "${1:-}" = windows ] &&
   packages+=(g++-mingw-w64-x86-64-posix wine64 x11-utils nsis xdotool xz-utils)
 

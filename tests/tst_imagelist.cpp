@@ -70,6 +70,7 @@ private slots:
     void previewOfLargePictureKeepsWhatItShows();
     void rowsFollowArrivalsAcrossBatches();
     void reconnectEmptiesListAndKeepsPreview();
+    void longListScrollsByWholeRows();
     void exportWritesWhatIsChosen_data();
     void exportWritesWhatIsChosen();
     void failedExportIsReported();
@@ -250,6 +251,61 @@ void TestImageList::reconnectEmptiesListAndKeepsPreview()
     QCOMPARE(rowNumbers(rig.list()), QStringList({"1", "2"}));
     clickRow(rig.list(), 0);
     QCOMPARE(rig.preview(), flat(240));
+}
+
+// The list places rows by their number alone: after keys, scrolling and a reconnect, the rows in
+// view are whole from the top, and what is clicked is what is shown.
+void TestImageList::longListScrollsByWholeRows()
+{
+    ShownWindow rig;
+    QVERIFY(rig.exposed);
+    QListWidget* list = rig.list();
+    for (int i = 1; i <= 12; ++i)
+        rig.deliver(i, flat(25 * i));
+    const auto topRow = [list] { return list->indexAt(QPoint(10, 1)).row(); };
+    // The selection is painted on the row it belongs to, wherever the list is scrolled.
+    const auto background = [list](int row) { return rowOnScreen(list, row).pixel(5, 5); };
+    const QRgb plain = background(0);
+    clickRow(list, 0);
+    const QRgb selected = background(0);
+    QVERIFY(selected != plain);
+    QCOMPARE(background(1), plain);
+    // Three rows fit wholly; a fourth key press scrolls by one row, a page moves by two rows.
+    for (int down = 0; down < 3; ++down)
+        QTest::keyClick(list, Qt::Key_Down);
+    QCOMPARE(list->currentRow(), 3);
+    QCOMPARE(topRow(), 1);
+    QCOMPARE(background(3), selected);
+    QCOMPARE(background(1), plain);
+    QTest::keyClick(list, Qt::Key_PageDown);
+    QCOMPARE(list->currentRow(), 5);
+    QCOMPARE(topRow(), 3);
+    QTest::keyClick(list, Qt::Key_End);
+    QCOMPARE(topRow(), 9);
+    QCOMPARE(list->visualItemRect(list->item(11)), QRect(0, 200, 180, 100));
+    QCOMPARE(list->indexAt(QPoint(10, 310)), QModelIndex()); // below the last row
+    QCOMPARE(list->indexAt(QPoint(180, 150)).row(), -1);     // right of the rows
+    list->scrollToItem(list->item(6), QAbstractItemView::PositionAtCenter);
+    QCOMPARE(topRow(), 5);
+    list->scrollToItem(list->item(1));
+    QCOMPARE(topRow(), 1);
+    QCOMPARE(rowOnScreen(list, 2).pixel(105, 50), flat(75).pixel(0, 0));
+    clickRow(list, 11);
+    QCOMPARE(topRow(), 9);
+    QCOMPARE(rig.preview(), flat(300));
+    QCOMPARE(rgb(list->viewport()->grab(QRect(0, 100, 180, 100)).toImage()), rowOnScreen(list, 10));
+
+    // A turn of the wheel scrolls three whole rows.
+    list->scrollToItem(list->item(0));
+    QWheelEvent wheel(QPointF(50, 50), QPointF(list->viewport()->mapToGlobal(QPoint(50, 50))), QPoint(),
+                      QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(list->viewport(), &wheel);
+    QCOMPARE(topRow(), 3);
+
+    rig.window.slotDeviceConnect(true, 0, KaDeviceInfo{"l1", "l2", "l3", "l4"});
+    rig.deliver(1, flat(0));
+    QCOMPARE(topRow(), 0);
+    QCOMPARE(list->visualItemRect(list->item(0)), QRect(0, 0, 180, 100));
 }
 
 void TestImageList::exportWritesWhatIsChosen_data()

@@ -2,6 +2,7 @@
 
 #include "app/fontfamilies.h"
 #include "device/kadevice.h"
+#include "ui/imagelistwidget.h"
 #include "ui/imagerowdelegate.h"
 #include "ui/pixelfont.h"
 #include "ui/transferstatuslabel.h"
@@ -177,14 +178,12 @@ void MainWindow::initUi()
     labelLogo = new QLabel(widgetBackground);
     labelLogo->setObjectName("labelLogo");
 
-    listWidget = new QListWidget(widgetBackground);
+    listWidget = new ImageListWidget(ImageRowDelegate::rowSize.height(), widgetBackground);
     listWidget->setObjectName("listWidget");
     listWidget->setGeometry(20, 267, 180, 320);
     listWidget->setStyleSheet(styleList);
     listWidget->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     listWidget->setItemDelegate(new ImageRowDelegate(pixelFont(fontFamilyEn, 24), listWidget));
-    // Every row has the delegate's size, so the list never asks each row for it.
-    listWidget->setUniformItemSizes(true);
 
     const QPixmap frame = windowPicture(":/image/frame");
     labelFrame = new QLabel(widgetBackground);
