@@ -7,6 +7,7 @@
 #include "protocolframes.h"
 #include "simimage.h"
 #include "support/dialoganswer.h"
+#include "support/menuchoice.h"
 #include "support/shownwindow.h"
 #include "ui/currentpicturecontrol.h"
 
@@ -58,18 +59,6 @@ struct Rig
 QImage rows(const SimImage& picture, int from, int to)
 {
     return rgb(picture.toQImage()).copy(0, from, 360, to - from);
-}
-
-void chooseFromMenu(const QString& entry)
-{
-    QTimer::singleShot(0, [entry] {
-        QMenu* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        QVERIFY(menu);
-        for (QAction* action : menu->actions())
-            if (action->text() == entry)
-                menu->setActiveAction(action);
-        QTest::keyClick(menu, Qt::Key_Return);
-    });
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "simimage.h"
 #include "support/debugcapture.h"
 #include "support/dialoganswer.h"
+#include "support/menuchoice.h"
 #include "support/framebytes.h"
 #include "support/shownwindow.h"
 #include "support/unprivileged.h"
@@ -65,20 +66,6 @@ QString tipOf(const QLabel* label)
     QTextDocument document;
     document.setHtml(label->toolTip());
     return document.toPlainText();
-}
-
-// Picks the entry of the context menu that opens next.
-void chooseFromMenu(const QString& entry)
-{
-    // Runs in the menu's own event loop, once the menu is up.
-    QTimer::singleShot(0, [entry] {
-        QMenu* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        QVERIFY(menu);
-        for (QAction* action : menu->actions())
-            if (action->text() == entry)
-                menu->setActiveAction(action);
-        QTest::keyClick(menu, Qt::Key_Return);
-    });
 }
 
 } // namespace

@@ -20,21 +20,8 @@ fail() {
   finish
   exit 1
 }
-wait_until() {
-  local limit=$1 what=$2
-  shift 2
-  for ((i = 0; i < limit * 5; i++)); do
-    "$@" && return 0
-    sleep 0.2
-  done
-  fail "$what (waited $limit s)"
-}
-window_at() {
-  local line
-  line=$(xwininfo -root -tree | grep '("kaviewer.exe" "kaviewer.exe")  945x614+' | head -n 1)
-  [ -n "$line" ] || return 1
-  read -r wx wy < <(sed -E 's/.*945x614\+(-?[0-9]+)\+(-?[0-9]+).*/\1 \2/' <<<"$line")
-}
+# shellcheck source=wine-common.sh
+source "$(dirname "$0")/wine-common.sh"
 # Empty when there is no entry (reg then prints its complaint on standard output).
 uninstall_entry() {
   local entry

@@ -36,26 +36,11 @@ fail() {
   finish
   exit 1
 }
-# wait_until SECONDS WHAT COMMAND...: polls, and fails naming WHAT when time runs out.
-wait_until() {
-  local limit=$1 what=$2
-  shift 2
-  for ((i = 0; i < limit * 5; i++)); do
-    "$@" && return 0
-    sleep 0.2
-  done
-  fail "$what (waited $limit s)"
-}
+# shellcheck source=wine-common.sh
+source "$(dirname "$0")/wine-common.sh"
 has() { grep -q -- "$2" "$1" 2>/dev/null; }
 count() { grep -c -- "$2" "$1" 2>/dev/null; }
 
-# The program's 945x614 top-level window: its origin on the screen.
-window_at() {
-  local line
-  line=$(xwininfo -root -tree | grep '("kaviewer.exe" "kaviewer.exe")  945x614+' | head -n 1)
-  [ -n "$line" ] || return 1
-  read -r wx wy < <(sed -E 's/.*945x614\+(-?[0-9]+)\+(-?[0-9]+).*/\1 \2/' <<<"$line")
-}
 click() { xdotool mousemove --sync $((wx + $1)) $((wy + $2)) click "${3:-1}"; }
 shot() { import -window root "$work/$1.png"; }
 # The status column (icon, state, device line or failure reason) of a screenshot.

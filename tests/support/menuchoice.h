@@ -1,0 +1,24 @@
+#ifndef MENUCHOICE_H
+#define MENUCHOICE_H
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QTimer>
+#include <QtTest>
+
+// Picks the entry of the context menu that opens next. Runs in the menu's own event loop, once the
+// menu is up.
+inline void chooseFromMenu(const QString& entry)
+{
+    QTimer::singleShot(0, [entry] {
+        QMenu* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        for (QAction* action : menu->actions())
+            if (action->text() == entry)
+                menu->setActiveAction(action);
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+}
+
+#endif // MENUCHOICE_H
