@@ -16,9 +16,11 @@ add_library(qwindowsvistastyle MODULE
   ${ka_style_source}/qwindowsxpstyle.cpp
   ${ka_style_source}/qwindowsxpstyle_p.h
   ${ka_style_source}/qwindowsxpstyle_p_p.h)
+# It links Windows' own libraries by name, which are no targets of ours.
 set_target_properties(qwindowsvistastyle PROPERTIES
   PREFIX ""
-  LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin/styles)
+  LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin/styles
+  LINK_LIBRARIES_ONLY_TARGETS OFF)
 target_compile_definitions(qwindowsvistastyle PRIVATE QT_PLUGIN QT_NO_DEBUG UNICODE _UNICODE)
 target_include_directories(qwindowsvistastyle PRIVATE ${Qt5Widgets_PRIVATE_INCLUDE_DIRS})
 # Qt's own source, built as Qt builds it; its warnings are Qt's to fix.
