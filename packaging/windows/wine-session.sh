@@ -158,6 +158,9 @@ click 125 317 3
 sleep 1
 xdotool key Down Down Return
 choose_directory 'Choose Directory to Save Originals' "$work/blocked"
+# The name is taken: asked first, Replace (left of the default, Keep them) tries it anyway.
+wait_until 20 "the question about the existing Image_2.png" window_named '^Save all originals$'
+xdotool key shift+Tab space
 wait_until 20 "the failed save was reported in a message box" window_named '^Export failed$'
 has "$log" 'export failed:.*Image_2.png' || fail "the failed file was not Image_2.png: $(grep 'export failed' "$log")"
 [ -f "$work/blocked/Image_1.png" ] && [ -f "$work/blocked/Image_3.png" ] || fail "the other originals were not saved beside the failure"
