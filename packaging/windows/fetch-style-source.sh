@@ -8,8 +8,10 @@ out=$(realpath -m "$1")
 [ -f "$out/windowsvista/main.cpp" ] && exit 0
 
 if ! apt-get source --print-uris qtbase-opensource-src >/dev/null 2>&1; then
-  uri=$(grep -rhs '^URIs:' /etc/apt/sources.list.d/*.sources | awk '{print $2}' | grep -v security | head -1)
-  [ -n "$uri" ] || uri=$(grep -hs '^deb ' /etc/apt/sources.list | awk '{print $2}' | head -1)
+  # A fresh debootstrap root has only /etc/apt/sources.list; an installed system has .sources files.
+  uri=$(awk '/^URIs:/ && !/security/ {print $2; exit}' /etc/apt/sources.list.d/*.sources 2>/dev/null || true)
+  [ -n "$uri" ] || uri=$(awk '/^deb / && !/security/ {print $2; exit}' /etc/apt/sources.list 2>/dev/null || true)
+  [ -n "$uri" ] || { echo "windows: no Debian mirror found in apt's sources" >&2; exit 1; }
   printf 'Types: deb-src\nURIs: %s\nSuites: bookworm\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
     "$uri" >/etc/apt/sources.list.d/kaviewer-src.sources
   apt-get update -q >/dev/null
