@@ -7,8 +7,8 @@
 #include "simimage.h"
 #include "support/debugcapture.h"
 #include "support/dialoganswer.h"
-#include "support/menuchoice.h"
 #include "support/framebytes.h"
+#include "support/menuchoice.h"
 #include "support/shownwindow.h"
 #include "support/unprivileged.h"
 

@@ -8,8 +8,8 @@
 #include "ui/transferstatuslabel.h"
 #include "ui/windowpicture.h"
 
-#include <QIcon>
 #include <QCoreApplication>
+#include <QIcon>
 #include <QLabel>
 #include <QListWidget>
 #include <QPalette>

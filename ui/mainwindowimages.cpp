@@ -1,8 +1,8 @@
 // The thumbnail list and the large preview.
 #include "ui/mainwindow.h"
 
-#include "ui/progressivepreview.h"
 #include "ui/imagerowitem.h"
+#include "ui/progressivepreview.h"
 #include "ui/thumbnail.h"
 
 #include <QElapsedTimer>
