@@ -77,8 +77,8 @@ MainWindow::MainWindow(QWidget* parent)
       buttonHelp(nullptr), labelStatusIcon(nullptr), labelStatusText(nullptr), labelDeviceInfo(nullptr),
       labelLogo(nullptr), listWidget(nullptr), batchScheduled(false), exportRunning(false),
       labelFrame(nullptr), labelPreview(nullptr), labelImageNumber(nullptr), labelTransfer(nullptr),
-      previewIsCurrentPicture(false), partialOnShow(false), progressivePreview(nullptr),
-      currentPicture(nullptr), helpWindow(nullptr), windowClosing(false)
+      partialOnShow(false), progressivePreview(nullptr), currentPicture(nullptr), helpWindow(nullptr),
+      windowClosing(false)
 {
     initResources();
     initUi();

@@ -84,6 +84,8 @@ private:
     // Shows currentImage again, in place of a picture still arriving.
     void restorePreview();
     QString previewCaption() const;
+    // A picture without a number in the preview is the device's current picture.
+    bool previewIsCurrentPicture() const { return !previewIndex && !currentImage.isNull(); }
     // The name a save dialog suggests: the current picture's carries the time it arrived.
     QString suggestedSaveName(const QString& suffix) const;
 
@@ -123,7 +125,6 @@ private:
     TransferStatusLabel* labelTransfer;
     // The number of the stored picture in the preview; none for the current picture.
     std::optional<int> previewIndex;
-    bool previewIsCurrentPicture;
     QDateTime currentPictureTime;
     // The preview shows a picture still arriving, not currentImage.
     bool partialOnShow;

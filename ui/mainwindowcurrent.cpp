@@ -80,7 +80,6 @@ void MainWindow::slotDeviceGotCurrentImage(QImage* img)
     currentImage = picture;
     currentPictureTime = QDateTime::currentDateTime();
     previewIndex.reset();
-    previewIsCurrentPicture = true;
     restorePreview();
     currentPicture->pictureArrived();
 }
@@ -112,7 +111,7 @@ void MainWindow::restorePreview()
 
 QString MainWindow::previewCaption() const
 {
-    const bool current = partialOnShow ? progressivePreview->isCurrentPicture() : previewIsCurrentPicture;
+    const bool current = partialOnShow ? progressivePreview->isCurrentPicture() : previewIsCurrentPicture();
     if (current)
         return tr("Current picture");
     const std::optional<int> index =
@@ -122,7 +121,7 @@ QString MainWindow::previewCaption() const
 
 QString MainWindow::suggestedSaveName(const QString& suffix) const
 {
-    if (!previewIsCurrentPicture)
+    if (!previewIsCurrentPicture())
         return QString();
     return "Current_picture_" + currentPictureTime.toString("yyyy-MM-dd_HH-mm-ss") + suffix;
 }

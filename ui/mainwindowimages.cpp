@@ -21,7 +21,6 @@ void MainWindow::showPreview(QImage image, int index)
 {
     currentImage = image;
     previewIndex = index;
-    previewIsCurrentPicture = false;
     restorePreview();
 }
 
