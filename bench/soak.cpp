@@ -140,7 +140,7 @@ bool soak(int pictureCount, qint64 hostileBytes, int cycles)
         sim.sendRaw(ProtocolFrames::storedImageFrame(valid));
     });
     // Queuing the bytes held this thread too; only the window's own work counts.
-    rig.watch.reset();
+    rig.resetWatches();
     const int expected = mixed.size() + madeOfHostile + 1;
     if (!rig.waitRows(expected, kTimeoutMs))
         return fail(

@@ -13,18 +13,24 @@ WindowRig::WindowRig()
     window.show();
     shown = QTest::qWaitForWindowExposed(&window);
     QObject::connect(&window, &MainWindow::signalGetStoredImage, [this] {
-        requestCpuMs = GuiWatch::threadCpuMs();
+        requestCpu = GuiWatch::threadCpu();
         requestNs = clock.nsecsElapsed();
-        rowCpuMs.clear();
-        watch.reset();
+        rowCpu.clear();
+        resetWatches();
     });
     QObject::connect(list()->model(), &QAbstractItemModel::rowsInserted,
                      [this](const QModelIndex&, int first, int last) {
-                         const double cpu = GuiWatch::threadCpuMs();
+                         const GuiWatch::CpuTime cpu = GuiWatch::threadCpu();
                          for (int row = first; row <= last; ++row)
-                             rowCpuMs.append(cpu);
+                             rowCpu.append(cpu);
                          lastRowNs = clock.nsecsElapsed();
                      });
+}
+
+void WindowRig::resetWatches()
+{
+    watch.reset();
+    idleWatch.reset();
 }
 
 QListWidget* WindowRig::list() const

@@ -2,6 +2,7 @@
 #define KABENCH_WINDOWRIG_H
 
 #include "guiwatch.h"
+#include "idlewatch.h"
 #include "simthread.h"
 #include "ui/mainwindow.h"
 
@@ -11,8 +12,8 @@ class QListWidget;
 class SimImage;
 
 // The real window, shown, with its device worker talking to the simulator at full speed over a
-// pseudo-terminal, and a watch on the window's thread. It records the GUI thread's CPU time as
-// each row appears.
+// pseudo-terminal, a watch on the window's thread and one on an idle thread. It records the GUI thread's CPU
+// time as each row appears.
 class WindowRig
 {
 public:
@@ -26,6 +27,8 @@ public:
     bool disconnect(int timeoutMs);
     // Waits until the list has this many rows.
     bool waitRows(int rows, int timeoutMs);
+    // Both watches start a new measurement.
+    void resetWatches();
 
     QListWidget* list() const;
     QImage preview() const;
@@ -34,9 +37,10 @@ public:
     SimThread sim;
     MainWindow window;
     GuiWatch watch;
+    IdleWatch idleWatch;
     // GUI thread CPU time when each row appeared, and when the window asked for the pictures.
-    QVector<double> rowCpuMs;
-    double requestCpuMs = 0;
+    QVector<GuiWatch::CpuTime> rowCpu;
+    GuiWatch::CpuTime requestCpu;
     qint64 requestNs = 0;
     qint64 lastRowNs = 0;
     QElapsedTimer clock;
