@@ -4,6 +4,7 @@
 #   bash bench/run.sh soak      2,000 mixed pictures, 50 MB of hostile input, 30 reconnects (~2 min)
 #   bash bench/run.sh receive   the receive side alone and through a pseudo-terminal
 #   bash bench/run.sh growth    instructions per picture, first and last 1,000 of 10,000 (callgrind, ~5 min)
+#   bash bench/run.sh thumbnails  10,000 pictures and thumbnails with no window: the machine's part
 #   bash bench/run.sh plot      docs/performance-per-picture.png from the window benchmark's figures
 # Further arguments go to the program.
 set -euo pipefail
@@ -41,9 +42,12 @@ case "$what" in
         printf "%d per turn: instructions per picture, first 1,000 %.0f, last 1,000 %.0f, last over first %.4f\n",
           b, f / 1000, l / 1000, l / f }'
     done ;;
+  thumbnails)
+    configure_and_build bench_thumbnails
+    "$build/bin/bench_thumbnails" "$@" ;;
   plot)
     gnuplot -e "single='$build/bench-window-10000-single.dat'; batched='$build/bench-window-10000.dat'; out='docs/performance-per-picture.png'" bench/plot.gp ;;
   *)
-    sed -n '2,7p' "$0" >&2
+    sed -n '2,8p' "$0" >&2
     exit 2 ;;
 esac
