@@ -16,17 +16,17 @@ GuiWatch::GuiWatch(QObject* parent) : QObject(parent), timer(new QTimer(this))
     timer->start();
 }
 
+GuiWatch::~GuiWatch()
+{
+    if (schedstat >= 0)
+        close(schedstat);
+}
+
 void GuiWatch::reset()
 {
     last = read();
     longest = Gap();
     busiest = Gap();
-}
-
-GuiWatch::~GuiWatch()
-{
-    if (schedstat >= 0)
-        close(schedstat);
 }
 
 GuiWatch::Reading GuiWatch::read()

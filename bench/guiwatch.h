@@ -17,6 +17,7 @@ class GuiWatch : public QObject
 public:
     static constexpr int tickMs = 10;
 
+    // The wall time between two ticks and what the thread did in it.
     struct Gap
     {
         double wallMs = 0;
