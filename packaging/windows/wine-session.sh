@@ -45,6 +45,8 @@ click() { xdotool mousemove --sync $((wx + $1)) $((wy + $2)) click "${3:-1}"; }
 shot() { import -window root "$work/$1.png"; }
 # The status column (icon, state, device line or failure reason) of a screenshot.
 status_of() { convert "$work/$1.png" -crop 180x120+$((wx + 20))+$((wy + 142)) +repage "$work/$1-status.png"; }
+# The program's window alone, out of a screenshot, for the README.
+window_of() { convert "$work/$1.png" -crop 945x614+"$wx"+"$wy" +repage "$work/$2.png"; }
 differing() { compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1; }
 # The connection icon's centre: green while connected.
 green_icon() {
@@ -64,6 +66,12 @@ choose_directory() {
   sleep 0.5
   xdotool type --delay 20 "Z:${2//\//\\}"
   xdotool key Return
+}
+open_thumbnail_menu() { click 125 317 3; sleep 1; }
+# From the thumbnail's open menu: "Save all originals…" into the folder $1.
+save_originals_into() {
+  xdotool key Down Down Return
+  choose_directory 'Choose Directory to Save Originals' "$1"
 }
 start_sim() {
   rm -f "$work/com5"
@@ -132,16 +140,14 @@ shot connected && status_of connected
 green_icon connected || fail "the connected look: the connection icon is not green"
 line=$(device_line_pixels connected)
 [ "$line" -gt $((start_line + 40)) ] || fail "no device line under the state: $line light pixels, $start_line before"
-convert "$work/connected.png" -crop 945x614+"$wx"+"$wy" +repage "$work/window-connected.png"
+window_of connected window-connected
 
 # Save all originals, from the thumbnail's context menu: pixel for pixel the device's pictures.
-click 125 317 3
-sleep 1
+open_thumbnail_menu
 shot context-menu
-convert "$work/context-menu.png" -crop 945x614+"$wx"+"$wy" +repage "$work/window-menu.png"
-xdotool key Down Down Return
+window_of context-menu window-menu
 mkdir -p "$work/originals"
-choose_directory 'Choose Directory to Save Originals' "$work/originals"
+save_originals_into "$work/originals"
 wait_until 20 "three originals were saved" sh -c "[ \$(ls '$work/originals' | wc -l) -ge 3 ]"
 sleep 1
 for n in 1 2 3; do
@@ -154,10 +160,8 @@ done
 
 # A save that fails (a folder stands where Image_2.png would go): the message box names the file.
 mkdir -p "$work/blocked/Image_2.png"
-click 125 317 3
-sleep 1
-xdotool key Down Down Return
-choose_directory 'Choose Directory to Save Originals' "$work/blocked"
+open_thumbnail_menu
+save_originals_into "$work/blocked"
 # The name is taken: asked first, Replace (left of the default, Keep them) tries it anyway.
 wait_until 20 "the question about the existing Image_2.png" window_named '^Save all originals$'
 xdotool key shift+Tab space
@@ -166,7 +170,7 @@ has "$log" 'export failed:.*Image_2.png' || fail "the failed file was not Image_
 [ -f "$work/blocked/Image_1.png" ] && [ -f "$work/blocked/Image_3.png" ] || fail "the other originals were not saved beside the failure"
 sleep 1
 shot failure
-convert "$work/failure.png" -crop 945x614+"$wx"+"$wy" +repage "$work/window-failure.png"
+window_of failure window-failure
 xdotool key Return
 wait_until 10 "the message box closed" sh -c '! xdotool search --onlyvisible --name "^Export failed$" >/dev/null 2>&1'
 
