@@ -4,6 +4,7 @@
 // faults), not from the list. Run: bash bench/run.sh thumbnails
 #include "benchapp.h"
 #include "guiwatch.h"
+#include "simimage.h"
 #include "ui/thumbnail.h"
 
 #include <QGuiApplication>
@@ -20,10 +21,7 @@ int main(int argc, char** argv)
     QGuiApplication app(argc, argv);
     const int count = 10000;
     const int every = 1000;
-    QImage pattern(360, 240, QImage::Format_RGB888);
-    for (int y = 0; y < pattern.height(); ++y)
-        for (int x = 0; x < pattern.bytesPerLine(); ++x)
-            pattern.scanLine(y)[x] = uchar(x * 7 + y * 3);
+    const QImage pattern = SimImage::pattern(1, 360, 240, 3).toQImage();
     QVector<QImage> pictures;
     QVector<QPixmap> thumbnails;
     pictures.reserve(count);

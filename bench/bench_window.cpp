@@ -223,9 +223,7 @@ Transfer transfer(const QList<SimImage>& list, Sending sending, bool probeClicks
         if (!runUntil([&rig] { return rig.requestNs > 0; }, kTimeoutMs))
             return result;
         runUntil([] { return false; }, 300);
-        rig.requestCpu = GuiWatch::threadCpu();
-        rig.requestNs = rig.clock.nsecsElapsed();
-        rig.resetWatches();
+        rig.markRequest();
         sender.reset(new SpacedSender(rig.sim, list));
     }
     if (!rig.waitRows(list.size(), kTimeoutMs))

@@ -12,12 +12,7 @@ WindowRig::WindowRig()
     clock.start();
     window.show();
     shown = QTest::qWaitForWindowExposed(&window);
-    QObject::connect(&window, &MainWindow::signalGetStoredImage, [this] {
-        requestCpu = GuiWatch::threadCpu();
-        requestNs = clock.nsecsElapsed();
-        rowCpu.clear();
-        resetWatches();
-    });
+    QObject::connect(&window, &MainWindow::signalGetStoredImage, [this] { markRequest(); });
     QObject::connect(list()->model(), &QAbstractItemModel::rowsInserted,
                      [this](const QModelIndex&, int first, int last) {
                          const GuiWatch::CpuTime cpu = GuiWatch::threadCpu();
@@ -25,6 +20,14 @@ WindowRig::WindowRig()
                              rowCpu.append(cpu);
                          lastRowNs = clock.nsecsElapsed();
                      });
+}
+
+void WindowRig::markRequest()
+{
+    requestCpu = GuiWatch::threadCpu();
+    requestNs = clock.nsecsElapsed();
+    rowCpu.clear();
+    resetWatches();
 }
 
 void WindowRig::resetWatches()

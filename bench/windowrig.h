@@ -29,6 +29,8 @@ public:
     bool waitRows(int rows, int timeoutMs);
     // Both watches start a new measurement.
     void resetWatches();
+    // The figures count from now, as when the window asks for the pictures.
+    void markRequest();
 
     QListWidget* list() const;
     QImage preview() const;
