@@ -10,6 +10,7 @@
 #include "support/menuchoice.h"
 #include "support/shownwindow.h"
 #include "ui/currentpicturecontrol.h"
+#include "ui/transferstatuslabel.h"
 
 #include <QMenu>
 #include <QPushButton>
@@ -178,6 +179,24 @@ private slots:
         rig.key(Qt::Key_F5);
         QTRY_COMPARE_WITH_TIMEOUT(rig.ui.caption(), QString("Current picture"), kWaitMs);
         QCOMPARE(rig.sim.receivedBytes(), QByteArray("AT_INFO*AT_GSI**AT_GCI**"));
+    }
+
+    // A picture cut off in its header is dropped before it started: the request is over, and the
+    // next one may go at once.
+    void droppedBeforeItStartedEndsTheRequest()
+    {
+        TransferStatusLabel line;
+        CurrentPictureControl control(&line);
+        QSignalSpy asked(&control, &CurrentPictureControl::signalRequest);
+        control.request();
+        QVERIFY(control.isPending());
+        control.pictureDropped(0, 0);
+        QVERIFY(!control.isPending());
+        control.request();
+        QCOMPARE(asked.count(), 2);
+        control.frameStarted(true);
+        control.pictureDropped(100, 3600);
+        QVERIFY(!control.isPending());
     }
 
     void liveViewStops_data()

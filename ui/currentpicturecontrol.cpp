@@ -16,7 +16,7 @@ CurrentPictureControl::CurrentPictureControl(TransferStatusLabel* line, QObject*
 
 void CurrentPictureControl::ask()
 {
-    awaiting = true;
+    pending = true;
     timerAnswer.start();
     emit signalRequest();
 }
@@ -56,15 +56,14 @@ void CurrentPictureControl::frameStarted(bool current)
         live = false;
         return;
     }
-    awaiting = false;
-    arriving = true;
+    // Asked for or not, it is on its way now.
+    pending = true;
     timerAnswer.stop();
 }
 
 void CurrentPictureControl::pictureArrived()
 {
-    awaiting = false;
-    arriving = false;
+    pending = false;
     timerAnswer.stop();
     if (!live) {
         if (!stopping)
@@ -79,14 +78,16 @@ void CurrentPictureControl::pictureArrived()
 
 void CurrentPictureControl::pictureDropped(qint64 received, qint64 expected)
 {
-    arriving = false;
+    // Also before it started, when its header was cut off: then no answer is still awaited.
+    pending = false;
+    timerAnswer.stop();
     live = false;
     line->currentDropped(received, expected);
 }
 
 void CurrentPictureControl::answerMissing()
 {
-    awaiting = false;
+    pending = false;
     live = false;
     line->currentMissing();
 }
@@ -94,7 +95,6 @@ void CurrentPictureControl::answerMissing()
 void CurrentPictureControl::disconnected()
 {
     timerAnswer.stop();
-    awaiting = false;
-    arriving = false;
+    pending = false;
     stopLive();
 }

@@ -19,7 +19,7 @@ public:
 
     bool isLive() const { return live; }
     // A request was sent and its picture has not ended yet.
-    bool isPending() const { return awaiting || arriving; }
+    bool isPending() const { return pending; }
 
 public slots:
     void request();
@@ -40,8 +40,7 @@ private:
 
     TransferStatusLabel* line;
     bool live = false;
-    bool awaiting = false;
-    bool arriving = false;
+    bool pending = false;
     // Toggled off with a picture on its way: its arrival leaves the line as it is.
     bool stopping = false;
     int livePictures = 0;
