@@ -9,6 +9,7 @@
 #include "support/dialoganswer.h"
 #include "support/framebytes.h"
 #include "support/menuchoice.h"
+#include "support/plaintext.h"
 #include "support/shownwindow.h"
 #include "support/unprivileged.h"
 
@@ -16,7 +17,6 @@
 #include <QMutex>
 #include <QPushButton>
 #include <QSerialPort>
-#include <QTextDocument>
 #include <QtTest>
 #include <memory>
 #include <sys/stat.h>
@@ -63,9 +63,7 @@ bool shownAsWritten(const QLabel* label)
 // The tool tip as the user reads it.
 QString tipOf(const QLabel* label)
 {
-    QTextDocument document;
-    document.setHtml(label->toolTip());
-    return document.toPlainText();
+    return plainText(label->toolTip());
 }
 
 } // namespace

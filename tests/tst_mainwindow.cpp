@@ -2,6 +2,7 @@
 // and fonts that follow it), the connection display, the worker thread and the window's chrome.
 #include "app/fontfamilies.h"
 #include "device/portlist.h"
+#include "support/plaintext.h"
 #include "support/scopedworkdir.h"
 #include "support/unprivileged.h"
 #include "ui/mainwindow.h"
@@ -11,7 +12,6 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QScopeGuard>
-#include <QTextDocument>
 #include <QThread>
 #include <QtTest>
 
@@ -165,11 +165,7 @@ private slots:
             click(window, button);
         };
         // What the line says, whole, as its tip holds it.
-        const auto said = [line] {
-            QTextDocument tip;
-            tip.setHtml(line->toolTip());
-            return tip.toPlainText();
-        };
+        const auto said = [line] { return plainText(line->toolTip()); };
 
         choose("buttonCh");
         QCOMPARE(textOf(window, "buttonExport"), QString::fromUtf8("导出"));

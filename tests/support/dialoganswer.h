@@ -1,6 +1,7 @@
 #ifndef DIALOGANSWER_H
 #define DIALOGANSWER_H
 
+#include "support/plaintext.h"
 #include <QApplication>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -8,7 +9,6 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QStringList>
-#include <QTextDocument>
 #include <QTimer>
 
 // Answers the file dialogs that a slot runs modally, from inside their own event loop, as a user
@@ -93,9 +93,7 @@ private:
                           (box->textFormat() == Qt::AutoText && Qt::mightBeRichText(box->text()));
         if (!rich)
             return box->text();
-        QTextDocument document;
-        document.setHtml(box->text());
-        return document.toPlainText();
+        return plainText(box->text());
     }
 
     QString path;
