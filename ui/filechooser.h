@@ -22,9 +22,8 @@ public:
     // A folder to write into, or empty.
     static QString folder(QWidget* parent, const QString& caption);
 
-    static QString startFolder();
-
 private:
+    static QString startFolder();
     static void remember(const QString& folder);
     static bool confirmReplace(QWidget* parent, const QString& caption, const QString& fileName);
 };

@@ -7,9 +7,9 @@
 
 namespace SettingsFile {
 
-const char* const fileName = "kalocfg.ini";
-
 namespace {
+
+const char* const fileName = "kalocfg.ini";
 
 // By file and key, so that another working folder starts from its own file.
 QHash<QString, QString>& unsavedValues()

@@ -8,8 +8,6 @@
 // session instead, for that file.
 namespace SettingsFile {
 
-extern const char* const fileName;
-
 // The file's full path, as the user would look for it.
 QString path();
 
