@@ -1,6 +1,7 @@
 // What helps a user: the shortcuts, the names a screen reader says, the help window in the
 // window's language with the program's log, and Qt's own texts in Chinese.
 #include "app/fontfamilies.h"
+#include "support/dialoganswer.h"
 #include "support/shownwindow.h"
 #include "ui/debuglog.h"
 #include "ui/helpwindow.h"
@@ -10,7 +11,10 @@
 #include <QClipboard>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QScrollBar>
 #include <QTabWidget>
+#include <QTextBlock>
 #include <QTextBrowser>
 #include <QtTest>
 
@@ -31,6 +35,20 @@ void recordPassedOn(QtMsgType type, const QMessageLogContext& context, const QSt
 {
     passedOn.append(message);
     outerHandler(type, context, message);
+}
+
+// Whether every line starts with the time it was logged.
+bool allTimed(const QString& text)
+{
+    static const QRegularExpression untimed("^(?!\\d\\d:\\d\\d:\\d\\d\\.\\d\\d\\d ).",
+                                            QRegularExpression::MultilineOption);
+    return !untimed.match(text).hasMatch();
+}
+
+QString readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
 void switchLanguage(ShownWindow& rig, bool chinese)
@@ -137,8 +155,8 @@ private slots:
         }
     }
 
-    // The log keeps the newest lines as standard error shows them, and Copy takes them all; the
-    // handler that was there before still gets every message.
+    // The log keeps the newest lines as standard error shows them, after their time, and Copy takes
+    // them all; the handler that was there before still gets every message.
     void logKeepsNewestLinesAndCopies()
     {
         passedOn.clear();
@@ -148,8 +166,9 @@ private slots:
         QCOMPARE(passedOn.first(), QString("line 0"));
         const QStringList lines = DebugLog::lines();
         QCOMPARE(lines.size(), DebugLog::capacity);
-        QCOMPARE(lines.first(), qFormatLogMessage(QtDebugMsg, QMessageLogContext(), "line 100"));
-        QCOMPARE(lines.last(), qFormatLogMessage(QtDebugMsg, QMessageLogContext(), "line 5099"));
+        // After the time, hh:mm:ss.zzz and a space.
+        QCOMPARE(lines.first().mid(13), qFormatLogMessage(QtDebugMsg, QMessageLogContext(), "line 100"));
+        QCOMPARE(lines.last().mid(13), qFormatLogMessage(QtDebugMsg, QMessageLogContext(), "line 5099"));
 
         ShownWindow rig;
         rig.window.slotButtonHelp();
@@ -160,6 +179,57 @@ private slots:
         QCOMPARE(log->blockCount(), DebugLog::capacity);
         help->slotCopyLog();
         QCOMPARE(QGuiApplication::clipboard()->text(), log->toPlainText() + '\n');
+    }
+
+    // New lines leave a selection and a view scrolled up alone. Each line has its local time on
+    // screen and in the saved file; standard error stays without it. Save adds the suffix and asks
+    // before replacing.
+    void logAppendsTimedLinesAndSaves()
+    {
+        ShownWindow rig;
+        rig.window.slotButtonHelp();
+        auto* help = rig.window.findChild<HelpWindow*>();
+        auto* log = help->findChild<QPlainTextEdit*>("textLog");
+        for (int i = 0; i < 200; ++i)
+            qDebug() << "filler" << i;
+        passedOn.clear();
+        const QTime before = QTime::currentTime();
+        qDebug("first mark");
+        const QTime after = QTime::currentTime();
+        QVERIFY(passedOn.contains("first mark"));
+        QTRY_VERIFY_WITH_TIMEOUT(log->toPlainText().endsWith(" first mark"), kWaitMs);
+        const QString line = log->document()->lastBlock().text();
+        const QTime logged = QTime::fromString(line.left(12), "hh:mm:ss.zzz");
+        QCOMPARE(line.mid(12), QString(" first mark"));
+        QVERIFY2((before <= logged && logged <= after) || after < before, qPrintable(line)); // midnight
+        QVERIFY(allTimed(log->toPlainText()));
+        // Filled while its tab was hidden, the view opens at the newest line.
+        help->findChild<QTabWidget*>("tabWidget")->setCurrentIndex(3);
+        QScrollBar* bar = log->verticalScrollBar();
+        QVERIFY(bar->maximum() > 0);
+        QCOMPARE(bar->value(), bar->maximum());
+
+        QTextCursor selection(log->document()->lastBlock());
+        selection.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+        log->setTextCursor(selection);
+        bar->setValue(bar->maximum() / 2);
+        const QString top = log->cursorForPosition(QPoint(1, 1)).block().text();
+        qDebug("second mark");
+        QTRY_VERIFY_WITH_TIMEOUT(log->toPlainText().endsWith(" second mark"), kWaitMs);
+        QCOMPARE(log->textCursor().selectedText(), line);
+        QCOMPARE(log->cursorForPosition(QPoint(1, 1)).block().text(), top);
+
+        const QString saved = rig.workDir.filePath("saved.txt");
+        for (const bool exists : {false, true}) {
+            DialogAnswer answer(rig.workDir.filePath("saved"));
+            help->slotSaveLog();
+            QCOMPARE(answer.suggestions(), QStringList("kaviewer-log.txt"));
+            QCOMPARE(answer.strays().value(0).contains("saved.txt already exists"), exists);
+            const QString text = readAll(saved);
+            QVERIFY2(text.contains('\n' + line + '\n') && allTimed(text) && !text.contains("between saves"),
+                     qPrintable(text.right(300)));
+            qDebug("between saves");
+        }
     }
 };
 

@@ -1,8 +1,11 @@
 #include "ui/debuglog.h"
 
+#include <QLocale>
 #include <QMutex>
 #include <QMutexLocker>
+#include <QTime>
 #include <QtGlobal>
+#include <algorithm>
 #include <atomic>
 #include <deque>
 
@@ -23,12 +26,15 @@ std::deque<QString>& kept()
     return instance;
 }
 
-std::atomic<quint64> count{0};
+// Guarded by mutex(), like kept().
+quint64 count = 0;
 std::atomic<QtMessageHandler> previous{nullptr};
 
 void collect(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
-    const QString line = qFormatLogMessage(type, context, message);
+    // The C locale keeps the digits ASCII whatever the system's language.
+    const QString line = QLocale::c().toString(QTime::currentTime(), QStringLiteral("hh:mm:ss.zzz")) + ' ' +
+                         qFormatLogMessage(type, context, message);
     {
         QMutexLocker lock(&mutex());
         kept().push_back(line);
@@ -50,17 +56,17 @@ void install()
 
 QStringList lines()
 {
-    QMutexLocker lock(&mutex());
-    QStringList result;
-    result.reserve(int(kept().size()));
-    for (const QString& line : kept())
-        result.append(line);
-    return result;
+    quint64 seen = 0;
+    return linesAfter(seen);
 }
 
-quint64 messageCount()
+QStringList linesAfter(quint64& seen)
 {
-    return count.load();
+    QMutexLocker lock(&mutex());
+    const std::deque<QString>& all = kept();
+    const auto fresh = std::ptrdiff_t(std::min<quint64>(count - seen, all.size()));
+    seen = count;
+    return QStringList(all.end() - fresh, all.end());
 }
 
 } // namespace DebugLog

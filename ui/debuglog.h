@@ -3,8 +3,9 @@
 
 #include <QStringList>
 
-// The program's own log: every message since start-up, as standard error shows it, kept in memory
-// for the help window. Messages still reach the handler that was there before, unchanged.
+// The program's own log: every message since start-up, as standard error shows it after the local
+// time it was logged, kept in memory for the help window. Messages still reach the handler that was
+// there before, unchanged.
 namespace DebugLog {
 
 // The newest lines kept; older ones are dropped.
@@ -16,8 +17,9 @@ void install();
 // The kept lines, oldest first.
 QStringList lines();
 
-// Grows with every message, so a viewer can tell cheaply whether anything is new.
-quint64 messageCount();
+// The kept lines of the messages after the first `seen`, or all kept ones when more were dropped
+// meanwhile; sets `seen` to the count of messages so far, so a viewer appends only what is new.
+QStringList linesAfter(quint64& seen);
 
 } // namespace DebugLog
 

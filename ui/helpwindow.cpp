@@ -2,13 +2,13 @@
 
 #include "app/fontfamilies.h"
 #include "ui/debuglog.h"
+#include "ui/filechooser.h"
 #include "ui/languagesetting.h"
 #include "ui/linkfailuretext.h"
 #include "ui/pixelfont.h"
 
 #include <QApplication>
 #include <QClipboard>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMessageBox>
@@ -18,6 +18,8 @@
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTextBrowser>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -70,6 +72,8 @@ HelpWindow::HelpWindow(QWidget* parent)
 
     textLog->setReadOnly(true);
     textLog->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // The view drops its oldest lines as the log does; this also keeps no undo history.
+    textLog->setMaximumBlockCount(DebugLog::capacity);
     auto* logButtons = new QHBoxLayout;
     logButtons->addStretch();
     logButtons->addWidget(buttonCopy);
@@ -198,7 +202,8 @@ void HelpWindow::slotCopyLog()
 void HelpWindow::slotSaveLog()
 {
     const QString fileName =
-        QFileDialog::getSaveFileName(this, tr("Save Log"), "kaviewer-log.txt", tr("Text files (*.txt)"));
+        FileChooser::saveFile(this, tr("Save Log"), tr("Text files (*.txt)"), {QStringLiteral("txt")},
+                              QStringLiteral("kaviewer-log.txt"));
     if (fileName.isEmpty())
         return;
     QSaveFile file(fileName);
@@ -233,10 +238,30 @@ void HelpWindow::hideEvent(QHideEvent* event)
 
 void HelpWindow::refreshLog()
 {
-    const quint64 count = DebugLog::messageCount();
-    if (count == logShown)
+    const QStringList lines = DebugLog::linesAfter(logShown);
+    if (lines.isEmpty())
         return;
-    logShown = count;
-    textLog->setPlainText(DebugLog::lines().join('\n'));
-    textLog->verticalScrollBar()->setValue(textLog->verticalScrollBar()->maximum());
+    QScrollBar* vertical = textLog->verticalScrollBar();
+    QScrollBar* horizontal = textLog->horizontalScrollBar();
+    const bool following = vertical->value() == vertical->maximum();
+    // Lines added where a selection ends would join it, so such an end stays where the text ended.
+    QTextCursor selection = textLog->textCursor();
+    QTextCursor oldEnd(textLog->document());
+    oldEnd.movePosition(QTextCursor::End);
+    oldEnd.setKeepPositionOnInsert(true);
+    const bool anchorAtEnd = selection.anchor() == oldEnd.position();
+    const bool positionAtEnd = selection.position() == oldEnd.position();
+    textLog->appendPlainText(lines.join('\n'));
+    if (selection.hasSelection() && (anchorAtEnd || positionAtEnd)) {
+        const int position = positionAtEnd ? oldEnd.position() : selection.position();
+        selection.setPosition(anchorAtEnd ? oldEnd.position() : selection.anchor());
+        selection.setPosition(position, QTextCursor::KeepAnchor);
+        // Setting the cursor scrolls to it; the user's view stays.
+        const QPoint scrolled(horizontal->value(), vertical->value());
+        textLog->setTextCursor(selection);
+        horizontal->setValue(scrolled.x());
+        vertical->setValue(scrolled.y());
+    }
+    if (following)
+        vertical->setValue(vertical->maximum());
 }
