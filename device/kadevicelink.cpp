@@ -8,6 +8,8 @@
 
 namespace {
 const qint64 kCommandLength = 8;
+// How long Disconnect lets its command leave before the port closes.
+const qint64 kDisconnectWriteMs = 100;
 } // namespace
 
 void KaDevice::connect_device_slot()
@@ -42,6 +44,7 @@ void KaDevice::connect_device_slot()
             failure.port_error = serial_port->error();
             failure.port_error_text = serial_port->errorString();
             failure.reason = openFailureReason(port.first, failure.port_error);
+            qDebug() << "open failed:" << port.first << failure.port_error << failure.port_error_text;
             continue;
         }
 
@@ -73,7 +76,15 @@ void KaDevice::disconnect_device_slot()
         return;
     if (serial_port->isOpen()) {
         send_at_cmd(QStringLiteral("AT_DIS**"));
-        serial_port->waitForBytesWritten(0);
+        // Closing drops what the port still holds (Windows cancels a write under way), so the
+        // command gets a moment to leave; a line that takes nothing more cannot hold us up.
+        QElapsedTimer clock;
+        clock.start();
+        while (serial_port->bytesToWrite() > 0 && !clock.hasExpired(kDisconnectWriteMs))
+            serial_port->waitForBytesWritten(int(qMax<qint64>(0, kDisconnectWriteMs - clock.elapsed())));
+        // A port that failed meanwhile is closed, and its loss reported.
+        if (!is_connected)
+            return;
         serial_port->close();
     }
     handshake_timer->stop();
@@ -84,7 +95,8 @@ void KaDevice::disconnect_device_slot()
 void KaDevice::serial_error_handle_slot()
 {
     const QSerialPort::SerialPortError error = serial_port->error();
-    if (!endsConnection(error))
+    // A port that fails to open says so itself: there was no connection to lose.
+    if (!endsConnection(error) || (!is_connected && !handshake_timer->isActive()))
         return;
     const QString error_text = serial_port->errorString();
     qDebug() << "connection lost:" << error << error_text;

@@ -35,7 +35,7 @@ Q_DECLARE_METATYPE(KaLinkFailure)
 KaLinkFailure::Reason openFailureReason(const QString& port_name, QSerialPort::SerialPortError error);
 
 // Whether an error the open port reports means the port failed. Qt also reports a cleared error
-// (NoError), a wait that ran out (TimeoutError, e.g. Windows' zero-wait flush on Disconnect), a
+// (NoError), a wait that ran out (TimeoutError, e.g. Disconnect's bounded wait for its command), a
 // setting the driver refused, and line errors in received bytes; none of them ends a connection.
 bool endsConnection(QSerialPort::SerialPortError error);
 

@@ -4,6 +4,7 @@
 #include "device/portlist.h"
 #include "devicesimulator.h"
 #include "simimage.h"
+#include "support/debugcapture.h"
 #include "support/framebytes.h"
 
 #include <QSerialPort>
@@ -106,25 +107,30 @@ private slots:
     {
         QTest::addColumn<PortList>("ports");
         QTest::addColumn<bool>("connects");
+        QTest::addColumn<QString>("failed"); // the port that fails to open, if any
 
         const PortList bridge{{kSim, kBridge}};
         const PortList missing{{"/dev/ttyKA_missing", "CP2104 USB to UART Bridge"}};
-        QTest::newRow("the bridge") << bridge << true;
+        const QString gone = missing.first().first;
+        QTest::newRow("the bridge") << bridge << true << QString();
         QTest::newRow("first match cannot be opened")
-            << missing + PortList{{"/dev/ttyKA_other", "USB Serial"}} + bridge << true;
-        QTest::newRow("no ports") << PortList() << false;
-        QTest::newRow("lower case cp21") << PortList{{kSim, "cp2102 usb to uart bridge controller"}} << false;
-        QTest::newRow("no match opens") << missing << false;
+            << missing + PortList{{"/dev/ttyKA_other", "USB Serial"}} + bridge << true << gone;
+        QTest::newRow("no ports") << PortList() << false << QString();
+        QTest::newRow("lower case cp21")
+            << PortList{{kSim, "cp2102 usb to uart bridge controller"}} << false << QString();
+        QTest::newRow("no match opens") << missing << false << gone;
     }
 
     void portDiscovery()
     {
         QFETCH(PortList, ports);
         QFETCH(bool, connects);
+        QFETCH(QString, failed);
 
         Rig rig;
         QVERIFY2(rig.open(), qPrintable(rig.sim.errorString()));
         rig.offer(ports);
+        DebugCapture debug;
         rig.device.connect_device_slot();
         // Without a port the answer comes at once, from inside the request.
         if (connects)
@@ -132,6 +138,11 @@ private slots:
         QCOMPARE(rig.reports, QStringList{connects ? report(true, DEV_ERR_NONE)
                                                    : report(false, DEV_ERR_NO_PORT, kNoInfo)});
         QCOMPARE(rig.sim.receivedBytes(), connects ? QByteArray("AT_INFO*") : QByteArray());
+        // A port that never opened was no connection: its failure names the port, once.
+        const QStringList opens = debug.lines().filter("open failed:");
+        QCOMPARE(opens.size(), int(!failed.isEmpty()));
+        QVERIFY2(opens.join('\n').contains(failed), qPrintable(opens.join('\n')));
+        QCOMPARE(debug.lines().filter("connection lost"), QStringList());
     }
 
     // No answer in time: the port is closed and nothing more is sent, a request meanwhile
@@ -211,7 +222,7 @@ private slots:
 
     // Commands go out as given, never past their text nor beyond eight bytes; disconnecting
     // says so to the device and closes the port. Errors that are no failure of the port (a
-    // cleared error, a wait that ran out as Windows' zero-wait flush does) neither end the
+    // cleared error, a wait that ran out as Disconnect's bounded one may) neither end the
     // connection nor give Disconnect a failure reason.
     void commandsAndDisconnect()
     {
@@ -234,6 +245,41 @@ private slots:
         QCOMPARE(rig.sim.receivedBytes(), QByteArray("AT_INFO*AT_XAT_HB***AT_DIS**"));
     }
 
+    // Disconnect's command leaves before the port closes, behind earlier bytes the line cannot take
+    // at once, and nothing follows it; a line that takes nothing more holds Disconnect up only briefly.
+    void disconnectCommandLeavesBeforeTheClose()
+    {
+        Rig rig;
+        QVERIFY2(rig.open(), qPrintable(rig.sim.errorString()));
+        QVERIFY(rig.handshake());
+        // The simulator reads on a thread of its own meanwhile, as a device would.
+        QThread simThread;
+        rig.sim.moveToThread(&simThread);
+        simThread.start();
+        const QByteArray backlog(32 * 1024, '.'); // more than the pty takes unread
+        rig.port->write(backlog);
+        rig.device.disconnect_device_slot();
+        QThread* const here = QThread::currentThread();
+        QMetaObject::invokeMethod(
+            &rig.sim, [&rig, here] { rig.sim.moveToThread(here); }, Qt::BlockingQueuedConnection);
+        simThread.quit();
+        QVERIFY(simThread.wait(kWaitMs));
+        QVERIFY(!rig.port->isOpen());
+        QTRY_COMPARE_WITH_TIMEOUT(rig.peerClosed.count(), 1, kWaitMs);
+        QCOMPARE(rig.sim.receivedBytes(), "AT_INFO*" + backlog + "AT_DIS**");
+
+        // Back on this thread, the simulator reads nothing while Disconnect runs: the pty fills up.
+        QVERIFY2(rig.open(), qPrintable(rig.sim.errorString()));
+        QVERIFY(rig.handshake());
+        rig.port->write(QByteArray(1 << 20, '.'));
+        QElapsedTimer clock;
+        clock.start();
+        rig.device.disconnect_device_slot();
+        QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY(!rig.port->isOpen());
+        QCOMPARE(rig.reports.last(), report(false, DEV_ERR_NONE));
+    }
+
     // A pulled cable ends the connection, and the next one is not taken for the rest of the
     // picture that was cut off.
     void hangUpMidTransfer()
@@ -245,6 +291,7 @@ private slots:
         rig.sim.setCutShort(100);
         QSignalSpy failures(&rig.device, &KaDevice::s_link_failure);
         QVERIFY(rig.handshake());
+        DebugCapture debug;
 
         // Let the device take in the header and the first pixels, then hang up.
         QSignalSpy drained(&rig.sim, &DeviceSimulator::outputDrained);
@@ -259,6 +306,7 @@ private slots:
         const auto failure = failures.at(0).at(0).value<KaLinkFailure>();
         QCOMPARE(failure.reason, KaLinkFailure::Lost);
         QVERIFY(endsConnection(failure.port_error));
+        QCOMPARE(debug.lines().filter("connection lost:").size(), 1);
         QTRY_VERIFY_WITH_TIMEOUT(!rig.port->isOpen(), kWaitMs);
 
         rig.sim.setCutShort(std::nullopt);

@@ -11,7 +11,9 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QScopeGuard>
+#include <QSemaphore>
 #include <QThread>
 #include <QtTest>
 
@@ -74,6 +76,12 @@ const QStringList kDisconnected{"Connect", "Disonnected", "", "disconnected"};
 // The thread the worker looks for ports on; no test ever reaches the machine's real ports.
 std::atomic<QThread*> portDiscoveryThread{nullptr};
 
+PortList noPorts()
+{
+    portDiscoveryThread = QThread::currentThread();
+    return PortList();
+}
+
 } // namespace
 
 class TestMainWindow : public QObject
@@ -88,10 +96,7 @@ private slots:
         loadFontFamilies();
         // Otherwise the font checks could not tell the languages apart.
         QVERIFY(!fontFamilyEn.isEmpty() && !fontFamilyCh.isEmpty() && fontFamilyEn != fontFamilyCh);
-        setPortListProvider([] {
-            portDiscoveryThread = QThread::currentThread();
-            return PortList();
-        });
+        setPortListProvider(noPorts);
     }
     void cleanupTestCase() { setPortListProvider({}); }
     void init() { workDir = new ScopedWorkDir; }
@@ -254,6 +259,34 @@ private slots:
         window.reset();
         QCOMPARE(finished.count(), 1);
         QCOMPARE(destroyed.count(), 1);
+    }
+
+    // A worker stuck in a port call cannot keep the program from ending: the window goes within a
+    // bound and leaves the running thread alone.
+    void stuckWorkerDoesNotHoldUpTheWindow()
+    {
+        QSemaphore entered, stuck;
+        setPortListProvider([&] {
+            portDiscoveryThread = QThread::currentThread();
+            entered.release();
+            stuck.tryAcquire(1, 2 * kWaitMs);
+            return PortList();
+        });
+        const auto restore = qScopeGuard([] { setPortListProvider(noPorts); });
+        auto window = std::make_unique<MainWindow>();
+        click(*window, "buttonConnect");
+        QVERIFY(entered.tryAcquire(1, kWaitMs));
+        const QPointer<QThread> worker = portDiscoveryThread.load();
+        QElapsedTimer clock;
+        clock.start();
+        window.reset();
+        const qint64 took = clock.elapsed();
+        stuck.release();
+        QVERIFY2(took < kWaitMs, qPrintable(QString::number(took)));
+        // Left behind, not deleted: set free, the worker ends and frees the device; the thread is
+        // what the program would leave at its end.
+        QVERIFY(worker && worker->wait(kWaitMs));
+        delete worker.data();
     }
 
     // Dragging the background (here through the title, which lets the mouse through) moves the

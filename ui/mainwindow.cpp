@@ -9,6 +9,7 @@
 #include "ui/windowpicture.h"
 
 #include <QCoreApplication>
+#include <QDebug>
 #include <QIcon>
 #include <QLabel>
 #include <QListWidget>
@@ -18,6 +19,9 @@
 #include <QThread>
 
 namespace {
+
+// How long closing waits for the worker, which may be stuck in a call to the port.
+const unsigned long kWorkerStopMs = 3000;
 
 const char* const styleLargeButton =
     "QPushButton{background-color:white;        color: rgb(83,83,83);  border: 0;}"
@@ -101,8 +105,12 @@ MainWindow::~MainWindow()
     // Stop the worker before the window goes: nothing is sent to the device, the port is closed.
     QThread* thread = device->thread();
     thread->quit();
-    thread->wait();
-    delete thread;
+    if (thread->wait(kWorkerStopMs)) {
+        delete thread;
+    } else {
+        // Deleting a running thread aborts the program: thread and device are left to its end.
+        qDebug() << "worker thread still running after" << kWorkerStopMs << "ms, left behind";
+    }
     // Pictures the worker sent before it stopped still wait in queued calls, and a call dropped with
     // the window would leave its picture unfreed: they are taken now and go with the window.
     windowClosing = true;
