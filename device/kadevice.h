@@ -58,6 +58,8 @@ signals:
     void s_rows_arrived(bool current, int first_row, QImage rows);
     // The current picture's bytes stopped before its end, and it was dropped.
     void s_current_dropped(qint64 received, qint64 expected);
+    // The device has no further stored picture to send ("AT_NSI").
+    void s_stored_images_end();
 
 public slots:
     void connect_device_slot();

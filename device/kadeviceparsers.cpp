@@ -148,7 +148,7 @@ void KaDevice::parser_cmd_data(char c)
         si_state = 0;
         start_transfer_watch();
     } else if (lineStartsWith(line_buf, n, "AT_NSI")) {
-        // no stored images: nothing to do
+        emit s_stored_images_end();
     } else if (lineStartsWith(line_buf, n, "AT_CI")) {
         parse_mode = PARSE_CI;
         ci_state = 0;

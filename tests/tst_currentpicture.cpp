@@ -10,6 +10,7 @@
 #include "support/menuchoice.h"
 #include "support/shownwindow.h"
 #include "ui/currentpicturecontrol.h"
+#include "ui/storedtransfer.h"
 #include "ui/transferstatuslabel.h"
 
 #include <QMenu>
@@ -37,9 +38,13 @@ struct Rig
     bool connectAndWait()
     {
         clickConnect();
+        // Connected, and the stored pictures are in: the current picture may be asked for.
+        auto* transfer = ui.window.findChild<StoredTransfer*>();
         return QTest::qWaitFor([this] { return label("labelStatusText")->text() == "Connected"; }, kWaitMs) &&
                QTest::qWaitFor(
-                   [this] { return sim.commands().contains(ProtocolFrames::storedImagesCommand); }, kWaitMs);
+                   [this] { return sim.commands().contains(ProtocolFrames::storedImagesCommand); },
+                   kWaitMs) &&
+               QTest::qWaitFor([transfer] { return !transfer->isRunning(); }, kWaitMs);
     }
     void key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
@@ -150,6 +155,14 @@ private slots:
         QCOMPARE(rig.ui.caption(), QString::fromUtf8("当前图片"));
         QTest::mouseClick(rig.ui.child<QPushButton>("buttonEn"), Qt::LeftButton);
 
+        // A stored picture takes the preview; the current picture can still be had from its menu.
+        rig.sim.sendRaw(ProtocolFrames::storedImageFrame(SimImage::pattern(4, 36, 24, 1)));
+        QTRY_COMPARE_WITH_TIMEOUT(rig.ui.caption(), QString("Image Number. 4"), kWaitMs);
+        chooseFromMenu("Show the last current picture");
+        emit rig.label("labelFrame")->customContextMenuRequested(QPoint(200, 200));
+        QCOMPARE(rig.ui.preview(), rgb(current.shifted(5).toQImage()));
+        QCOMPARE(rig.ui.caption(), QString("Current picture"));
+
         // Its original, under a name with the time it came.
         const QString png = rig.ui.workDir.filePath("current.png");
         DialogAnswer answer(png);
@@ -168,8 +181,9 @@ private slots:
         QVERIFY2(rig.simOpen, qPrintable(rig.sim.errorString()));
         rig.sim.setCurrentImage(SimImage::pattern(0, 36, 24, 3));
         rig.sim.setPaced(true);
-        QVERIFY(rig.connectAndWait());
-        QTRY_VERIFY_WITH_TIMEOUT(rig.line().startsWith("Receiving picture 3"), kWaitMs);
+        // Right after the handshake the stored pictures are asked for, though none has begun.
+        rig.clickConnect();
+        QTRY_COMPARE_WITH_TIMEOUT(rig.label("labelStatusText")->text(), QString("Connected"), kWaitMs);
         for (const auto modifiers : {Qt::NoModifier, Qt::ShiftModifier}) {
             rig.key(Qt::Key_F5, modifiers);
             QCOMPARE(rig.line(),

@@ -121,6 +121,11 @@ void TestImageList::keysMoveSelectionAndPreview()
         rig.deliver(100 + i, images.last());
     }
     QListWidget* list = rig.list();
+    // Taking the focus makes a row current; what the preview shows stays.
+    rig.child<QPushButton>("buttonConnect")->setFocus(Qt::TabFocusReason);
+    list->setFocus(Qt::ActiveWindowFocusReason);
+    QCOMPARE(list->currentRow(), 0);
+    QCOMPARE(rig.preview(), images.last());
     const auto press = [&](Qt::Key key) {
         QTest::keyClick(list, key);
         const int row = list->currentRow();
@@ -310,29 +315,42 @@ void TestImageList::longListScrollsByWholeRows()
 
 void TestImageList::exportWritesWhatIsChosen_data()
 {
-    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("command");
     QTest::addColumn<QList<int>>("indexes"); // of the pictures received, in order
     QTest::addColumn<QString>("typed");      // into the dialog, in the working directory; empty cancels
     QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QList<int>>("rows"); // the row each file holds
 
     const QList<int> two{7, 5};
     const QStringList none;
-    QTest::newRow("export, nothing previewed") << "buttonExport" << QList<int>() << "x.jpg" << none;
-    QTest::newRow("export all, empty list") << "buttonExportAll" << QList<int>() << "." << none;
-    QTest::newRow("export cancelled") << "buttonExport" << two << "" << none;
-    QTest::newRow("export all cancelled") << "buttonExportAll" << two << "" << none;
-    QTest::newRow("export with suffix") << "buttonExport" << two << "shot.jpg" << QStringList("shot.jpg");
-    QTest::newRow("export without suffix") << "buttonExport" << two << "shot" << QStringList("shot.jpg");
-    QTest::newRow("export all") << "buttonExportAll" << two << "."
-                                << QStringList({"Image_5.jpg", "Image_7.jpg"});
+    QTest::newRow("export, nothing previewed") << "export" << QList<int>() << "x.jpg" << none << QList<int>();
+    QTest::newRow("export all, empty list") << "export all" << QList<int>() << "." << none << QList<int>();
+    QTest::newRow("export cancelled") << "export" << two << "" << none << QList<int>();
+    QTest::newRow("export all cancelled") << "export all" << two << "" << none << QList<int>();
+    QTest::newRow("export with suffix")
+        << "export" << two << "shot.jpg" << QStringList("shot.jpg") << QList<int>{0};
+    QTest::newRow("export without suffix")
+        << "export" << two << "shot" << QStringList("shot.jpg") << QList<int>{0};
+    QTest::newRow("original") << "original" << two << "o.png" << QStringList("o.png") << QList<int>{0};
+    QTest::newRow("export all") << "export all" << two << "." << QStringList({"Image_5.jpg", "Image_7.jpg"})
+                                << QList<int>{1, 0};
+    // A number that came before gets a name of its own: no picture is lost.
+    QTest::newRow("export all, a number twice")
+        << "export all" << QList<int>{7, 5, 7, 7} << "."
+        << QStringList({"Image_5.jpg", "Image_7.jpg", "Image_7_2.jpg", "Image_7_3.jpg"})
+        << QList<int>{1, 0, 2, 3};
+    QTest::newRow("all originals, a number twice")
+        << "all originals" << QList<int>{7, 7} << "." << QStringList({"Image_7.png", "Image_7_2.png"})
+        << QList<int>{0, 1};
 }
 
 void TestImageList::exportWritesWhatIsChosen()
 {
-    QFETCH(QString, button);
+    QFETCH(QString, command);
     QFETCH(QList<int>, indexes);
     QFETCH(QString, typed);
     QFETCH(QStringList, files);
+    QFETCH(QList<int>, rows);
     ShownWindow rig;
     QVERIFY(rig.exposed);
     for (int i = 0; i < indexes.size(); ++i)
@@ -343,16 +361,20 @@ void TestImageList::exportWritesWhatIsChosen()
 
     {
         DialogAnswer answer(typed.isEmpty() ? QString() : rig.workDir.filePath(typed));
-        QTest::mouseClick(rig.window.findChild<QPushButton*>(button), Qt::LeftButton);
+        // What is written is taken at the command, not when the dialog closes.
+        answer.whileOpen([&rig] { rig.deliver(99, flat(300)); });
+        runCommand(rig, command);
         // No picture, no dialog.
         QCOMPARE(answer.dialogs(), indexes.isEmpty() ? 0 : 1);
         QCOMPARE(answer.strays(), QStringList());
     }
     QCOMPARE(picturesIn(rig.workDir.path()), files);
-    // Export All names each file "Image_<index>.jpg" after the picture it holds.
-    for (const QString& file : files) {
-        const int row = button == "buttonExport" ? 0 : indexes.indexOf(file.mid(6).chopped(4).toInt());
-        verifyExported(rig.workDir.filePath(file), rig.exportView(row));
+    for (int i = 0; i < files.size(); ++i) {
+        const QString path = rig.workDir.filePath(files.at(i));
+        if (path.endsWith(".png"))
+            QCOMPARE(rgb(QImage(path, "PNG")), flat(90 * rows.at(i)));
+        else
+            verifyExported(path, rig.exportView(rows.at(i)));
     }
 }
 

@@ -30,18 +30,16 @@ void FolderExport::run(QWidget* window, const QString& title, const QString& fol
 {
     const QDir dir(folder);
     QStringList existing;
-    QSet<QString> kept;
     for (const QString& name : names)
-        if (QFileInfo::exists(dir.filePath(name)) && !kept.contains(name)) {
+        if (QFileInfo::exists(dir.filePath(name)))
             existing << name;
-            kept.insert(name);
-        }
+    QSet<QString> kept;
     if (!existing.isEmpty()) {
         const Existing answer = askAboutExisting(window, title, folder, existing);
         if (answer == Existing::Cancel)
             return;
-        if (answer == Existing::Replace)
-            kept.clear();
+        if (answer == Existing::Keep)
+            kept = QSet<QString>(existing.begin(), existing.end());
     }
 
     ExportReport report;

@@ -9,7 +9,7 @@
 
 class QWidget;
 
-// Writes one picture file per name into a chosen folder. Before it writes, it asks once about
+// Writes one picture file per name (no two alike) into a chosen folder. Before it writes, it asks once about
 // files of those names already there; a run that takes a while shows its progress and can be
 // cancelled; it stops at once when the folder itself takes no files; afterwards it tells what
 // could not be written.

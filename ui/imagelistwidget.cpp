@@ -1,6 +1,7 @@
 #include "ui/imagelistwidget.h"
 
 #include <QAccessible>
+#include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -117,6 +118,24 @@ int ImageListWidget::horizontalOffset() const
 int ImageListWidget::verticalOffset() const
 {
     return verticalScrollBar()->value();
+}
+
+void ImageListWidget::keyPressEvent(QKeyEvent* event)
+{
+    const int before = currentRow();
+    QListWidget::keyPressEvent(event);
+    const int row = currentRow();
+    if (row < 0)
+        return;
+    if (row == before) {
+        // Focus makes a row current without choosing it; a move that stays on it chooses it still.
+        const QList<int> moves{Qt::Key_Up,       Qt::Key_Down, Qt::Key_PageUp,
+                               Qt::Key_PageDown, Qt::Key_Home, Qt::Key_End};
+        if (item(row)->isSelected() || !moves.contains(event->key()))
+            return;
+        setCurrentRow(row);
+    }
+    emit signalRowChosen(row);
 }
 
 QModelIndex ImageListWidget::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)

@@ -21,7 +21,13 @@ public:
     void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
     void doItemsLayout() override;
 
+signals:
+    // The list's keys moved the current row. Focus also makes a row current, which must not
+    // change what the preview shows.
+    void signalRowChosen(int row);
+
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
     void rowsInserted(const QModelIndex& parent, int start, int end) override;
     void updateGeometries() override;
     void scrollContentsBy(int dx, int dy) override;

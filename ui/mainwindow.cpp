@@ -5,6 +5,7 @@
 #include "ui/imagelistwidget.h"
 #include "ui/imagerowdelegate.h"
 #include "ui/pixelfont.h"
+#include "ui/storedtransfer.h"
 #include "ui/transferstatuslabel.h"
 #include "ui/windowpicture.h"
 
@@ -81,8 +82,8 @@ MainWindow::MainWindow(QWidget* parent)
       buttonHelp(nullptr), labelStatusIcon(nullptr), labelStatusText(nullptr), labelDeviceInfo(nullptr),
       labelLogo(nullptr), listWidget(nullptr), batchScheduled(false), exportRunning(false),
       labelFrame(nullptr), labelPreview(nullptr), labelImageNumber(nullptr), labelTransfer(nullptr),
-      partialOnShow(false), progressivePreview(nullptr), currentPicture(nullptr), helpWindow(nullptr),
-      windowClosing(false)
+      storedTransfer(nullptr), partialOnShow(false), progressivePreview(nullptr), currentPicture(nullptr),
+      helpWindow(nullptr), windowClosing(false)
 {
     initResources();
     initUi();
@@ -236,14 +237,23 @@ void MainWindow::initConnections()
     connect(this, SIGNAL(signalGetStoredImage()), device, SLOT(get_stored_image_slot()));
     connect(device, SIGNAL(s_recv_stored_image(int, QImage*)), this, SLOT(slotDeviceGotImage(int, QImage*)));
     connect(listWidget, SIGNAL(clicked(QModelIndex)), this, SLOT(slotListWidgetClicked()));
-    // The keyboard moves the current row; the preview follows it as it follows a click.
-    connect(listWidget, &QListWidget::currentRowChanged, this, &MainWindow::slotListCurrentRowChanged);
+    // A row chosen with the keys is previewed and kept, as a clicked one is.
+    connect(static_cast<ImageListWidget*>(listWidget), &ImageListWidget::signalRowChosen, this,
+            &MainWindow::slotListWidgetClicked);
     connect(buttonHelp, &QPushButton::clicked, this, &MainWindow::slotButtonHelp);
 
     connect(device, &KaDevice::s_link_failure, this, &MainWindow::slotLinkFailure);
     connect(device, &KaDevice::s_transfer_progress, labelTransfer, &TransferStatusLabel::showProgress);
     connect(device, &KaDevice::s_recv_stored_image, labelTransfer, &TransferStatusLabel::pictureArrived);
     connect(device, &KaDevice::s_transfer_dropped, labelTransfer, &TransferStatusLabel::pictureDropped);
+    storedTransfer = new StoredTransfer(this);
+    connect(device, &KaDevice::s_frame_started, storedTransfer, &StoredTransfer::frameStarted);
+    connect(device, &KaDevice::s_transfer_progress, storedTransfer, &StoredTransfer::activity);
+    connect(device, &KaDevice::s_recv_stored_image, storedTransfer, &StoredTransfer::activity);
+    connect(device, &KaDevice::s_transfer_dropped, storedTransfer, &StoredTransfer::end);
+    connect(device, &KaDevice::s_stored_images_end, storedTransfer, &StoredTransfer::end);
+    connect(storedTransfer, &StoredTransfer::signalFinished, labelTransfer,
+            &TransferStatusLabel::transferFinished);
     connect(listWidget, &QWidget::customContextMenuRequested, this, &MainWindow::slotListContextMenu);
     connect(labelFrame, &QWidget::customContextMenuRequested, this, &MainWindow::slotPreviewContextMenu);
 }

@@ -19,6 +19,7 @@ class QPushButton;
 class CurrentPictureControl;
 class ProgressivePreview;
 class HelpWindow;
+class StoredTransfer;
 class TransferStatusLabel;
 
 // The program's only window: frameless, fixed size, drawn from its own pictures. It owns the
@@ -59,7 +60,6 @@ public slots:
     void slotPartialView(const QImage& view);
     void slotPartialDropped();
     void slotButtonHelp();
-    void slotListCurrentRowChanged(int row);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -81,6 +81,7 @@ private:
     void showOriginalsMenu(QWidget* widget, const QPoint& pos, bool withCurrentPicture = false);
     void initCurrentPicture();
     bool mayAskForCurrentPicture();
+    void showLastCurrentPicture();
     // Shows currentImage again, in place of a picture still arriving.
     void restorePreview();
     QString previewCaption() const;
@@ -123,8 +124,13 @@ private:
     QLabel* labelPreview;
     QLabel* labelImageNumber;
     TransferStatusLabel* labelTransfer;
+    // Whether the stored pictures are on their way; the current picture waits for them.
+    StoredTransfer* storedTransfer;
     // The number of the stored picture in the preview; none for the current picture.
     std::optional<int> previewIndex;
+    // The device's last current picture and when it came: kept, once the preview moves on, until
+    // a newer one arrives.
+    QImage lastCurrentImage;
     QDateTime currentPictureTime;
     // The preview shows a picture still arriving, not currentImage.
     bool partialOnShow;

@@ -8,6 +8,7 @@
 #include "ui/linkfailuretext.h"
 #include "ui/pixelfont.h"
 #include "ui/progressivepreview.h"
+#include "ui/storedtransfer.h"
 #include "ui/transferstatuslabel.h"
 #include "ui/windowpicture.h"
 
@@ -43,6 +44,7 @@ void MainWindow::slotDeviceConnect(bool connected, int error, KaDeviceInfo info)
     devInfo = info;
     updateConnectState();
     if (!connected) {
+        storedTransfer->end();
         currentPicture->disconnected();
         return;
     }
@@ -55,6 +57,7 @@ void MainWindow::slotDeviceConnect(bool connected, int error, KaDeviceInfo info)
     pendingImages.clear();
     listWidget->clear();
     labelTransfer->beginTransfer();
+    storedTransfer->begin();
     QTimer::singleShot(kStoredImageRequestDelayMs, this, SIGNAL(signalGetStoredImage()));
 }
 

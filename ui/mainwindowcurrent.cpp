@@ -6,6 +6,7 @@
 #include "ui/currentpicturecontrol.h"
 #include "ui/previewpixmap.h"
 #include "ui/progressivepreview.h"
+#include "ui/storedtransfer.h"
 #include "ui/transferstatuslabel.h"
 
 #include <QLabel>
@@ -39,8 +40,7 @@ bool MainWindow::mayAskForCurrentPicture()
         return false;
     }
     // The device answers in turn: asked now, the picture would wait behind the stored ones.
-    if (labelTransfer->storedTransferRunning() ||
-        (progressivePreview->isArriving() && !progressivePreview->isCurrentPicture())) {
+    if (storedTransfer->isRunning()) {
         labelTransfer->currentRefused(TransferStatusLabel::Refusal::StoredArriving);
         return false;
     }
@@ -77,11 +77,17 @@ void MainWindow::slotDeviceGotCurrentImage(QImage* img)
     const QImage picture = img ? *img : QImage();
     delete img;
     progressivePreview->frameEnded(true);
-    currentImage = picture;
+    lastCurrentImage = picture;
     currentPictureTime = QDateTime::currentDateTime();
+    showLastCurrentPicture();
+    currentPicture->pictureArrived();
+}
+
+void MainWindow::showLastCurrentPicture()
+{
+    currentImage = lastCurrentImage;
     previewIndex.reset();
     restorePreview();
-    currentPicture->pictureArrived();
 }
 
 void MainWindow::slotPartialView(const QImage& view)

@@ -4,6 +4,7 @@
 #include "ui/exportreport.h"
 #include "ui/filechooser.h"
 #include "ui/folderexport.h"
+#include "ui/picturenames.h"
 
 #include <QImageWriter>
 #include <QLabel>
@@ -48,12 +49,14 @@ void MainWindow::slotButtonExport()
 {
     if (currentImage.isNull() || exportRunning)
         return;
+    // Pictures go on arriving while the dialog is open: what was on show at the command is written.
+    const QImage region = exportRegion();
     const QString fileName = FileChooser::saveFile(this, tr("Save Image"), tr("Image File(*.jpg)"),
                                                    exportSuffixes(), suggestedSaveName(".jpg"));
     if (fileName.isEmpty())
         return;
     ExportReport report;
-    report.save(exportRegion(), fileName);
+    report.save(region, fileName);
     report.tellUser(this);
 }
 
@@ -61,19 +64,15 @@ void MainWindow::slotButtonExportAll()
 {
     if (storedImages.isEmpty() || exportRunning)
         return;
+    // The pictures as they were at the command: arrivals while the dialog is open or the files are
+    // written do not join, and a reconnect meanwhile takes none away.
+    const QList<QImage> images = storedImages;
+    const QList<int> indexes = storedImageIndexes;
     const QString folder = FileChooser::folder(this, tr("Choose Directory to Save Images"));
     if (folder.isEmpty())
         return;
-
-    // The window paints and answers between files, so the lists are walked as they were at the
-    // click: a reconnect may empty them meanwhile, new arrivals may grow them.
-    const QList<QImage> images = storedImages;
-    const QList<int> indexes = storedImageIndexes;
-    QStringList names;
-    for (int index : indexes)
-        names << QStringLiteral("Image_%1.jpg").arg(index);
     exportRunning = true;
-    FolderExport::run(this, tr("Export All"), folder, names, [&](int i) {
+    FolderExport::run(this, tr("Export All"), folder, storedPictureNames(indexes, "jpg"), [&](int i) {
         showPreview(images.at(i), indexes.at(i));
         return exportRegion();
     });

@@ -45,12 +45,6 @@ void MainWindow::slotButtonHelp()
     helpWindow->activateWindow();
 }
 
-// A row chosen with the keyboard is previewed and kept, as a clicked one is.
-void MainWindow::slotListCurrentRowChanged(int)
-{
-    slotListWidgetClicked();
-}
-
 void MainWindow::applyAccessibleTexts()
 {
     // Buttons with a text are named by it; the picture-only ones need a name of their own.

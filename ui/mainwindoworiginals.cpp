@@ -5,6 +5,8 @@
 #include "ui/filechooser.h"
 #include "ui/folderexport.h"
 #include "ui/originalpicture.h"
+#include "ui/picturenames.h"
+#include "ui/progressivepreview.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -38,6 +40,9 @@ void MainWindow::showOriginalsMenu(QWidget* widget, const QPoint& pos, bool with
     QAction* all = menu.addAction(tr("Save all originals…"));
     all->setEnabled(!storedImages.isEmpty());
     QAction* current = withCurrentPicture ? menu.addAction(tr("Current picture from the device")) : nullptr;
+    QAction* last = withCurrentPicture ? menu.addAction(tr("Show the last current picture")) : nullptr;
+    if (last)
+        last->setEnabled(!lastCurrentImage.isNull() && !previewIsCurrentPicture());
     QAction* chosen = menu.exec(widget->mapToGlobal(pos));
     if (!chosen)
         return;
@@ -47,18 +52,25 @@ void MainWindow::showOriginalsMenu(QWidget* widget, const QPoint& pos, bool with
         slotSaveAllOriginals();
     else if (chosen == current)
         slotCurrentPicture();
+    else if (chosen == last) {
+        // Chosen, as a clicked row is: it stays while a stored picture arrives.
+        progressivePreview->pin();
+        showLastCurrentPicture();
+    }
 }
 
 void MainWindow::slotSaveOriginal()
 {
     if (currentImage.isNull() || exportRunning)
         return;
+    // Taken now: a picture arriving while the dialog is open replaces the preview, not this.
+    const QImage original = originalPicture(currentImage);
     const QString fileName = FileChooser::saveFile(this, tr("Save Original"), tr("PNG image (*.png)"),
                                                    {QStringLiteral("png")}, suggestedSaveName(".png"));
     if (fileName.isEmpty())
         return;
     ExportReport report;
-    report.save(originalPicture(currentImage), fileName);
+    report.save(original, fileName);
     report.tellUser(this);
 }
 
@@ -66,13 +78,11 @@ void MainWindow::slotSaveAllOriginals()
 {
     if (storedImages.isEmpty() || exportRunning)
         return;
+    const QList<QImage> images = storedImages;
+    const QStringList names = storedPictureNames(storedImageIndexes, "png");
     const QString folder = FileChooser::folder(this, tr("Choose Directory to Save Originals"));
     if (folder.isEmpty())
         return;
-    const QList<QImage> images = storedImages;
-    QStringList names;
-    for (int index : storedImageIndexes)
-        names << QStringLiteral("Image_%1.png").arg(index);
     exportRunning = true;
     FolderExport::run(this, tr("Save all originals"), folder, names,
                       [&images](int i) { return originalPicture(images.at(i)); });

@@ -16,7 +16,6 @@ public:
     // area: the preview's size; what falls outside it is never converted.
     explicit ProgressivePreview(const QSize& area, QObject* parent = nullptr);
 
-    bool isArriving() const { return arriving; }
     bool isCurrentPicture() const { return current; }
     int pictureIndex() const { return index; }
 

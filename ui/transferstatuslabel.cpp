@@ -8,7 +8,6 @@
 #include <QTextDocument>
 
 namespace {
-const int kQuietMs = 2000;
 const int kRefusalMs = 3000;
 } // namespace
 
@@ -18,9 +17,6 @@ TransferStatusLabel::TransferStatusLabel(QWidget* parent) : QLabel(parent)
     setTextFormat(Qt::PlainText);
     setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     setStyleSheet("color:rgb(128,128,128);");
-    timerQuiet.setSingleShot(true);
-    timerQuiet.setInterval(kQuietMs);
-    connect(&timerQuiet, &QTimer::timeout, this, &TransferStatusLabel::finish);
     timerRefusal.setSingleShot(true);
     timerRefusal.setInterval(kRefusalMs);
     connect(&timerRefusal, &QTimer::timeout, this, &TransferStatusLabel::retranslate);
@@ -31,7 +27,6 @@ void TransferStatusLabel::beginTransfer()
     state = State::Idle;
     pictures = 0;
     dropped = 0;
-    timerQuiet.stop();
     retranslate();
 }
 
@@ -41,7 +36,6 @@ void TransferStatusLabel::showProgress(int index, qint64 received, qint64 expect
     pictureIndex = index;
     bytesReceived = received;
     bytesExpected = expected;
-    timerQuiet.start();
     retranslate();
 }
 
@@ -49,7 +43,6 @@ void TransferStatusLabel::pictureArrived()
 {
     state = State::Arrived;
     ++pictures;
-    timerQuiet.start();
     retranslate();
 }
 
@@ -60,16 +53,13 @@ void TransferStatusLabel::pictureDropped(int index, qint64 received, qint64 expe
     bytesReceived = received;
     bytesExpected = expected;
     ++dropped;
-    // The drop already took two quiet seconds; its text stays until something new arrives.
-    timerQuiet.stop();
+    // Its text stays until something new arrives.
     retranslate();
 }
 
 void TransferStatusLabel::showState(State next)
 {
     state = next;
-    // The quiet timer ends stored transfers only.
-    timerQuiet.stop();
     timerRefusal.stop();
     retranslate();
 }
@@ -123,7 +113,7 @@ void TransferStatusLabel::languageNotSaved(const QString& settingsPath)
     retranslate();
 }
 
-void TransferStatusLabel::finish()
+void TransferStatusLabel::transferFinished()
 {
     if (state != State::Receiving && state != State::Arrived)
         return;

@@ -16,8 +16,6 @@ public:
 
     // Renders the current state again, in the current language.
     void retranslate();
-    // Stored pictures are arriving, or the last one came less than two seconds ago.
-    bool storedTransferRunning() const { return state == State::Receiving || state == State::Arrived; }
 
     // Why a request for the device's current picture was not sent.
     enum class Refusal
@@ -32,6 +30,8 @@ public slots:
     void showProgress(int index, qint64 received, qint64 expected);
     void pictureArrived();
     void pictureDropped(int index, qint64 received, qint64 expected);
+    // The transfer went quiet after pictures came.
+    void transferFinished();
     void currentRefused(TransferStatusLabel::Refusal why);
     void currentRequested();
     void currentArrived();
@@ -65,8 +65,6 @@ private:
 
     void showState(State next);
 
-    void finish();
-
     State state = State::Idle;
     int pictureIndex = -1;
     qint64 bytesReceived = 0;
@@ -76,8 +74,6 @@ private:
     Refusal refusal = Refusal::NotConnected;
     double liveRate = -1;
     QString unsavedSettingsPath; // empty until the language could not be saved
-    // Runs out when the transfer has been quiet long enough to call it finished.
-    QTimer timerQuiet;
     // While running, the refusal shows instead of the state, which goes on underneath.
     QTimer timerRefusal;
 };

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QStringList>
 #include <QTimer>
+#include <functional>
 
 // Answers the file dialogs that a slot runs modally, from inside their own event loop, as a user
 // would: a directory picker goes into the path, any other dialog gets the path typed into its name
@@ -27,6 +28,8 @@ public:
     }
 
     void reply(const QString& button) { replyButton = button; }
+    // Runs while each file dialog is open, before it is answered: what the program does meanwhile.
+    void whileOpen(const std::function<void()>& act) { meanwhile = act; }
 
     int dialogs() const { return answered; }
     // The folder each file dialog opened in.
@@ -48,6 +51,8 @@ private:
             dialog->setProperty("answered", true);
             ++answered;
             openedIn.append(dialog->directory().absolutePath());
+            if (meanwhile)
+                meanwhile();
             answer(dialog);
             return;
         }
@@ -98,6 +103,7 @@ private:
 
     QString path;
     QString replyButton;
+    std::function<void()> meanwhile;
     QTimer timer;
     int answered = 0;
     QStringList openedIn;
