@@ -19,20 +19,6 @@ QAccessibleInterface* separatorFactory(const QString& className, QObject* object
 
 namespace Accessibility {
 
-void announce(QWidget* widget)
-{
-    QAccessibleEvent event(widget, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&event);
-}
-
-void setAnnouncedText(QLabel* label, const QString& text)
-{
-    if (label->text() == text)
-        return;
-    label->setText(text);
-    announce(label);
-}
-
 void presentAsSeparator(QLabel* label)
 {
     static const bool installed = (QAccessible::installFactory(separatorFactory), true);

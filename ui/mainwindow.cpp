@@ -2,6 +2,7 @@
 
 #include "app/fontfamilies.h"
 #include "device/kadevice.h"
+#include "ui/accessibility.h"
 #include "ui/imagelistwidget.h"
 #include "ui/imagerowdelegate.h"
 #include "ui/pixelfont.h"
@@ -148,6 +149,8 @@ void MainWindow::initUi()
     buttonMinimize = makeButton(widgetBackground, "buttonMinimize", QRect(850, 35, 22, 22), styleMinimize);
 
     labelSeparator = new QLabel(widgetBackground);
+    // Before its text: a screen reader that asked once keeps what it was told.
+    Accessibility::presentAsSeparator(labelSeparator);
     labelSeparator->setObjectName("labelSeparator");
     labelSeparator->setGeometry(763, 78, 20, 40);
     labelSeparator->setText("|");

@@ -84,7 +84,10 @@ private:
     void showLastCurrentPicture();
     // Shows currentImage again, in place of a picture still arriving.
     void restorePreview();
+    // The caption below the preview, and the preview's name as a screen reader says it.
+    void showCaption();
     QString previewCaption() const;
+    QString previewAccessibleName() const;
     // A picture without a number in the preview is the device's current picture.
     bool previewIsCurrentPicture() const { return !previewIndex && !currentImage.isNull(); }
     // The name a save dialog suggests: the current picture's carries the time it arrived.

@@ -86,6 +86,11 @@ void MainWindow::updateConnectState()
                                              .arg(LinkFailureText::full(*linkFailure).toHtmlEscaped())
                                        : QString());
     labelDeviceInfo->setFont(pixelFont(failed ? regularFamily : fontFamilyEn, 16));
+    // Read as shown: its text is its name, and a screen reader hears it change. The description
+    // has what the tip has.
+    labelDeviceInfo->setAccessibleDescription(failed
+                                                  ? LinkFailureText::full(*linkFailure)
+                                                  : tr("The connected device's serial number and firmware"));
 }
 
 void MainWindow::slotLinkFailure(KaLinkFailure failure)

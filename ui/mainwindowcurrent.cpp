@@ -97,7 +97,7 @@ void MainWindow::slotPartialView(const QImage& view)
         return;
     labelPreview->setPixmap(previewPixmap(view, labelPreview->size(), labelPreview->devicePixelRatioF()));
     partialOnShow = true;
-    labelImageNumber->setText(previewCaption());
+    showCaption();
 }
 
 void MainWindow::slotPartialDropped()
@@ -112,7 +112,14 @@ void MainWindow::restorePreview()
     partialOnShow = false;
     labelPreview->setPixmap(
         previewPixmap(currentImage, labelPreview->size(), labelPreview->devicePixelRatioF()));
+    showCaption();
+}
+
+void MainWindow::showCaption()
+{
     labelImageNumber->setText(previewCaption());
+    // A screen reader hears what the preview shows, not only that there is one.
+    labelPreview->setAccessibleName(previewAccessibleName());
 }
 
 QString MainWindow::previewCaption() const
@@ -123,6 +130,22 @@ QString MainWindow::previewCaption() const
     const std::optional<int> index =
         partialOnShow ? std::optional<int>(progressivePreview->pictureIndex()) : previewIndex;
     return "Image Number. " + (index ? QString::number(*index) : QString());
+}
+
+QString MainWindow::previewAccessibleName() const
+{
+    if (partialOnShow)
+        return progressivePreview->isCurrentPicture()
+                   ? tr("Preview: the current picture, arriving")
+                   : tr("Preview: picture %1, arriving").arg(progressivePreview->pictureIndex());
+    if (currentImage.isNull())
+        return tr("Preview: no picture");
+    const QString size = tr("%1 by %2 pixels, %3 bytes per pixel")
+                             .arg(currentImage.width())
+                             .arg(currentImage.height())
+                             .arg(currentImage.depth() / 8);
+    return previewIndex ? tr("Preview: picture %1, %2").arg(*previewIndex).arg(size)
+                        : tr("Preview: the current picture, %1").arg(size);
 }
 
 QString MainWindow::suggestedSaveName(const QString& suffix) const

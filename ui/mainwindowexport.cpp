@@ -30,14 +30,13 @@ QImage MainWindow::exportRegion()
     // A picture still arriving is never written: the grab shows the last complete one.
     const bool partial = partialOnShow;
     const QPixmap partialView = labelPreview->pixmap(Qt::ReturnByValue);
-    const QString partialCaption = labelImageNumber->text();
     if (partial)
         restorePreview();
     QImage region = labelFrame->grab(kExportRegion).toImage();
     if (partial) {
         labelPreview->setPixmap(partialView);
-        labelImageNumber->setText(partialCaption);
         partialOnShow = true;
+        showCaption();
     }
     // A scaled screen grabs more pixels; the file keeps its size in pixels whatever the screen.
     if (region.size() != kExportRegion.size())

@@ -65,13 +65,10 @@ void MainWindow::applyAccessibleTexts()
     widgetTitle->setAccessibleName(tr("KA Image Viewer"));
     labelStatusIcon->setAccessibleName(tr("Connection status"));
     labelStatusText->setAccessibleDescription(tr("Connection status"));
-    labelDeviceInfo->setAccessibleName(tr("Device"));
-    labelDeviceInfo->setAccessibleDescription(tr("The connected device's serial number and firmware"));
     listWidget->setAccessibleName(tr("Pictures"));
     listWidget->setAccessibleDescription(
         tr("The received pictures; the arrow keys move through them and the preview follows"));
     labelFrame->setAccessibleName(tr("Preview"));
-    labelPreview->setAccessibleName(tr("Preview"));
     labelPreview->setAccessibleDescription(tr("The selected picture at its own size; its number is below"));
     labelImageNumber->setAccessibleDescription(tr("Number of the picture in the preview"));
     labelLogo->setAccessibleName(tr("Maker's logo"));

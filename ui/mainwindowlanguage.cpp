@@ -72,7 +72,7 @@ void MainWindow::applyLanguage()
     labelLogo->setPixmap(logo);
 
     labelTransfer->retranslate();
-    labelImageNumber->setText(previewCaption());
+    showCaption();
     applyAccessibleTexts();
     if (helpWindow)
         helpWindow->retranslate();

@@ -508,10 +508,6 @@ Do you want to replace it?</source>
         <translation>连接状态</translation>
     </message>
     <message>
-        <source>Device</source>
-        <translation>设备</translation>
-    </message>
-    <message>
         <source>The connected device&apos;s serial number and firmware</source>
         <translation>已连接设备的序列号和固件</translation>
     </message>
@@ -546,6 +542,34 @@ Do you want to replace it?</source>
     <message>
         <source>Save all originals</source>
         <translation>保存全部原图</translation>
+    </message>
+    <message>
+        <source>Preview: the current picture, arriving</source>
+        <translation>预览：当前图片，正在接收</translation>
+    </message>
+    <message>
+        <source>Preview: picture %1, arriving</source>
+        <translation>预览：图片 %1，正在接收</translation>
+    </message>
+    <message>
+        <source>Preview: no picture</source>
+        <translation>预览：无图片</translation>
+    </message>
+    <message>
+        <source>%1 by %2 pixels, %3 bytes per pixel</source>
+        <translation>%1 × %2 像素，每像素 %3 字节</translation>
+    </message>
+    <message>
+        <source>Preview: picture %1, %2</source>
+        <translation>预览：图片 %1，%2</translation>
+    </message>
+    <message>
+        <source>Preview: the current picture, %1</source>
+        <translation>预览：当前图片，%1</translation>
+    </message>
+    <message>
+        <source>Show the last current picture</source>
+        <translation>再次显示最近的当前图片</translation>
     </message>
 </context>
 <context>

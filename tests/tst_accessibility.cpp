@@ -1,0 +1,95 @@
+// What a screen reader hears of the window, through Qt's accessibility as the bridge to the
+// desktop's screen reader sees it: the device line and the failure reason read as shown, every
+// change of the status column, the transfer line and the preview announced, the separator between
+// the languages not read as text, and the preview naming what it shows, in both languages.
+#include "app/fontfamilies.h"
+#include "device/kadevice.h"
+#include "support/plaintext.h"
+#include "support/shownwindow.h"
+
+#include <QAccessible>
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+
+// The widgets whose name changed since the last look.
+QList<QObject*> renamed;
+
+void record(QAccessibleEvent* event)
+{
+    if (event->type() == QAccessible::NameChanged)
+        renamed.append(event->object());
+}
+
+QString heard(QWidget* widget, QAccessible::Text text = QAccessible::Name)
+{
+    return QAccessible::queryAccessibleInterface(widget)->text(text);
+}
+
+} // namespace
+
+class TestAccessibility : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        loadFontFamilies();
+        QAccessible::installUpdateHandler(record);
+        // On once the accessibility bus answers.
+        QTRY_VERIFY_WITH_TIMEOUT(QAccessible::isActive(), 30000);
+    }
+    void cleanupTestCase() { QAccessible::installUpdateHandler(nullptr); }
+
+    void windowSaysWhatItShows()
+    {
+        ShownWindow rig;
+        QVERIFY(rig.exposed);
+        QLabel* info = rig.child("labelDeviceInfo");
+        QLabel* status = rig.child("labelStatusText");
+        QLabel* preview = rig.child("labelPreview");
+        QLabel* line = rig.child("labelTransfer");
+        QAccessibleInterface* separator = QAccessible::queryAccessibleInterface(rig.child("labelSeparator"));
+        QCOMPARE(separator->role(), QAccessible::Separator);
+        QCOMPARE(separator->text(QAccessible::Name), QString());
+        QCOMPARE(heard(preview), QString("Preview: no picture"));
+
+        // The failure's reason as shown, its whole text as the tip has it.
+        renamed.clear();
+        rig.window.slotLinkFailure(KaLinkFailure());
+        rig.window.slotDeviceConnect(false, DEV_ERR_NO_PORT, KaDeviceInfo());
+        QCOMPARE(heard(info), QString("No device found"));
+        QCOMPARE(heard(info, QAccessible::Description), plainText(info->toolTip()));
+        QVERIFY(renamed.contains(info));
+
+        renamed.clear();
+        rig.window.slotDeviceConnect(true, DEV_ERR_NONE, KaDeviceInfo{"KA", "SN 2026-0042 FW 1.3", "", ""});
+        QCOMPARE(heard(info), QString("SN 2026-0042 FW 1.3"));
+        QCOMPARE(heard(status), QString("Connected"));
+        QVERIFY(renamed.contains(info) && renamed.contains(status));
+
+        renamed.clear();
+        QImage picture(36, 24, QImage::Format_RGB16);
+        picture.fill(Qt::red);
+        rig.deliver(5, picture);
+        QCOMPARE(heard(preview), QString("Preview: picture 5, 36 by 24 pixels, 2 bytes per pixel"));
+        QVERIFY(renamed.contains(preview));
+
+        // Asked too early, the line says why, and says it aloud.
+        renamed.clear();
+        rig.window.slotCurrentPicture();
+        QCOMPARE(heard(line), line->text());
+        QVERIFY(!line->text().isEmpty() && renamed.contains(line));
+
+        renamed.clear();
+        QTest::mouseClick(rig.child<QPushButton>("buttonCh"), Qt::LeftButton);
+        QCOMPARE(heard(preview), QString::fromUtf8("预览：图片 5，36 × 24 像素，每像素 2 字节"));
+        QCOMPARE(heard(status), QString::fromUtf8("已连接"));
+        QVERIFY(renamed.contains(preview) && renamed.contains(status));
+    }
+};
+
+QTEST_MAIN(TestAccessibility)
+#include "tst_accessibility.moc"
