@@ -9,8 +9,9 @@ packages=(
   fonts-roboto-unhinted fonts-wqy-microhei python3-fonttools qttranslations5-l10n
   libbenchmark-dev clang libclang-rt-14-dev
   xvfb xauth x11-xserver-utils xcompmgr imagemagick
-  # What a screen reader hears is tested on a session bus with the accessibility bus.
-  dbus-daemon at-spi2-core
+  # What a screen reader hears is tested on a session bus with the accessibility bus;
+  # tools/atspi/atspi-view.sh shows it as a screen reader gets it.
+  dbus-daemon at-spi2-core x11-utils python3-pyatspi
   dpkg-dev file fakeroot lintian desktop-file-utils appstream gnuplot-nox valgrind
   # The package check compiles the Windows version record: windres runs the MinGW C compiler as its
   # preprocessor.

@@ -77,6 +77,18 @@ private slots:
         QCOMPARE(heard(preview), QString("Preview: picture 5, 36 by 24 pixels, 2 bytes per pixel"));
         QVERIFY(renamed.contains(preview));
 
+        // A picture arriving is heard once, not at every view of it or every step of its bytes.
+        renamed.clear();
+        for (int received : {100, 200}) {
+            QVERIFY(QMetaObject::invokeMethod(line, "showProgress", Q_ARG(int, 6), Q_ARG(qint64, received),
+                                              Q_ARG(qint64, 1000)));
+            rig.window.slotPartialView(picture);
+        }
+        QCOMPARE(renamed.count(line), 1);
+        QCOMPARE(renamed.count(preview), 1);
+        QCOMPARE(heard(line), QString("Receiving picture 6, pictures received: 0"));
+        rig.window.slotPartialDropped();
+
         // Asked too early, the line says why, and says it aloud.
         renamed.clear();
         rig.window.slotCurrentPicture();

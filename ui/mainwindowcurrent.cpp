@@ -118,8 +118,11 @@ void MainWindow::restorePreview()
 void MainWindow::showCaption()
 {
     labelImageNumber->setText(previewCaption());
-    // A screen reader hears what the preview shows, not only that there is one.
-    labelPreview->setAccessibleName(previewAccessibleName());
+    // A screen reader hears what the preview shows, not only that there is one; each view of a
+    // picture arriving is not news.
+    const QString name = previewAccessibleName();
+    if (name != labelPreview->accessibleName())
+        labelPreview->setAccessibleName(name);
 }
 
 QString MainWindow::previewCaption() const
@@ -140,10 +143,11 @@ QString MainWindow::previewAccessibleName() const
                    : tr("Preview: picture %1, arriving").arg(progressivePreview->pictureIndex());
     if (currentImage.isNull())
         return tr("Preview: no picture");
-    const QString size = tr("%1 by %2 pixels, %3 bytes per pixel")
+    const int bytesPerPixel = currentImage.depth() / 8;
+    const QString size = tr("%1 by %2 pixels, %3 per pixel")
                              .arg(currentImage.width())
                              .arg(currentImage.height())
-                             .arg(currentImage.depth() / 8);
+                             .arg(bytesPerPixel == 1 ? tr("1 byte") : tr("%1 bytes").arg(bytesPerPixel));
     return previewIndex ? tr("Preview: picture %1, %2").arg(*previewIndex).arg(size)
                         : tr("Preview: the current picture, %1").arg(size);
 }

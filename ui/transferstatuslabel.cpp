@@ -131,76 +131,78 @@ void TransferStatusLabel::changeEvent(QEvent* event)
 void TransferStatusLabel::retranslate()
 {
     setFont(pixelFont(LanguageSetting::isChinese() ? fontFamilyCh : fontFamilyEn, 14));
+    const QString shown = shownText();
+    // The bytes renew the text many times a second; a screen reader hears each picture begin, not
+    // each step of its bytes. Named first, the label does not announce its new text itself.
+    const QString name =
+        state == State::Receiving && !timerRefusal.isActive()
+            ? tr("Receiving picture %1, pictures received: %2").arg(pictureIndex).arg(pictures)
+            : shown;
+    if (name != accessibleName())
+        setAccessibleName(name);
+    setText(shown);
+}
+
+QString TransferStatusLabel::shownText()
+{
     if (timerRefusal.isActive()) {
-        setText(refusal == Refusal::NotConnected ? tr("Connect first to ask for the current picture")
-                : refusal == Refusal::StoredArriving
-                    ? tr("Stored pictures are arriving; ask for the current picture once they are in")
-                    : tr("The current picture is already on its way"));
-        return;
+        return refusal == Refusal::NotConnected ? tr("Connect first to ask for the current picture")
+               : refusal == Refusal::StoredArriving
+                   ? tr("Stored pictures are arriving; ask for the current picture once they are in")
+                   : tr("The current picture is already on its way");
     }
     const int percent = bytesExpected > 0 ? int(bytesReceived * 100 / bytesExpected) : 0;
     setToolTip(QString());
     switch (state) {
     case State::Idle:
-        setText(QString());
         break;
     case State::Receiving:
-        setText(tr("Receiving picture %1: %L2 of %L3 bytes (%4%), pictures received: %5")
-                    .arg(pictureIndex)
-                    .arg(bytesReceived)
-                    .arg(bytesExpected)
-                    .arg(percent)
-                    .arg(pictures));
-        break;
+        return tr("Receiving picture %1: %L2 of %L3 bytes (%4%), pictures received: %5")
+            .arg(pictureIndex)
+            .arg(bytesReceived)
+            .arg(bytesExpected)
+            .arg(percent)
+            .arg(pictures);
     case State::Arrived:
-        setText(tr("Pictures received: %1").arg(pictures));
-        break;
+        return tr("Pictures received: %1").arg(pictures);
     case State::Finished:
-        setText(
-            dropped == 0
-                ? tr("Transfer finished, pictures received: %1").arg(pictures)
-                : tr("Transfer finished, pictures received: %1, incomplete: %2").arg(pictures).arg(dropped));
-        break;
+        return dropped == 0 ? tr("Transfer finished, pictures received: %1").arg(pictures)
+                            : tr("Transfer finished, pictures received: %1, incomplete: %2")
+                                  .arg(pictures)
+                                  .arg(dropped);
     case State::Dropped:
-        setText(pictureIndex < 0
-                    ? tr("A picture was incomplete and was dropped; pictures received: %1").arg(pictures)
-                    : tr("Picture %1 was incomplete and was dropped (%L2 of %L3 bytes); "
-                         "pictures received: %4")
-                          .arg(pictureIndex)
-                          .arg(bytesReceived)
-                          .arg(bytesExpected)
-                          .arg(pictures));
-        break;
+        return pictureIndex < 0
+                   ? tr("A picture was incomplete and was dropped; pictures received: %1").arg(pictures)
+                   : tr("Picture %1 was incomplete and was dropped (%L2 of %L3 bytes); "
+                        "pictures received: %4")
+                         .arg(pictureIndex)
+                         .arg(bytesReceived)
+                         .arg(bytesExpected)
+                         .arg(pictures);
     case State::CurrentRequested:
-        setText(tr("Asking the device for its current picture"));
-        break;
+        return tr("Asking the device for its current picture");
     case State::CurrentArrived:
-        setText(tr("Current picture received"));
-        break;
+        return tr("Current picture received");
     case State::CurrentMissing:
-        setText(tr("The device sent no current picture"));
-        break;
+        return tr("The device sent no current picture");
     case State::CurrentDropped:
-        setText(bytesExpected == 0
-                    ? tr("The current picture was incomplete and was dropped")
-                    : tr("The current picture was incomplete and was dropped (%L1 of %L2 bytes)")
-                          .arg(bytesReceived)
-                          .arg(bytesExpected));
-        break;
+        return bytesExpected == 0
+                   ? tr("The current picture was incomplete and was dropped")
+                   : tr("The current picture was incomplete and was dropped (%L1 of %L2 bytes)")
+                         .arg(bytesReceived)
+                         .arg(bytesExpected);
     case State::LiveView:
-        setText(liveRate < 0 ? tr("Live view: waiting for the first picture")
-                             : tr("Live view: %L1 pictures per second").arg(liveRate, 0, 'f', 2));
-        break;
+        return liveRate < 0 ? tr("Live view: waiting for the first picture")
+                            : tr("Live view: %L1 pictures per second").arg(liveRate, 0, 'f', 2);
     case State::LiveViewStopped:
-        setText(tr("Live view stopped"));
-        break;
+        return tr("Live view stopped");
     case State::LanguageNotSaved: {
         // A long path gives way in the middle; the tip has it whole.
         const QString text =
             tr("Language not saved in %1; it holds until you quit.").arg(unsavedSettingsPath);
-        setText(fontMetrics().elidedText(text, Qt::ElideMiddle, width()));
         setToolTip(Qt::convertFromPlainText(text));
-        break;
+        return fontMetrics().elidedText(text, Qt::ElideMiddle, width());
     }
     }
+    return QString();
 }

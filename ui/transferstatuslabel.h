@@ -64,6 +64,8 @@ private:
     };
 
     void showState(State next);
+    // Sets the tip too.
+    QString shownText();
 
     State state = State::Idle;
     int pictureIndex = -1;

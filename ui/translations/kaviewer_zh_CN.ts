@@ -556,10 +556,6 @@ Do you want to replace it?</source>
         <translation>预览：无图片</translation>
     </message>
     <message>
-        <source>%1 by %2 pixels, %3 bytes per pixel</source>
-        <translation>%1 × %2 像素，每像素 %3 字节</translation>
-    </message>
-    <message>
         <source>Preview: picture %1, %2</source>
         <translation>预览：图片 %1，%2</translation>
     </message>
@@ -570,6 +566,18 @@ Do you want to replace it?</source>
     <message>
         <source>Show the last current picture</source>
         <translation>再次显示最近的当前图片</translation>
+    </message>
+    <message>
+        <source>%1 by %2 pixels, %3 per pixel</source>
+        <translation>%1 × %2 像素，每像素 %3</translation>
+    </message>
+    <message>
+        <source>1 byte</source>
+        <translation>1 字节</translation>
+    </message>
+    <message>
+        <source>%1 bytes</source>
+        <translation>%1 字节</translation>
     </message>
 </context>
 <context>
@@ -645,6 +653,10 @@ Do you want to replace it?</source>
     <message>
         <source>Language not saved in %1; it holds until you quit.</source>
         <translation>语言设置无法保存到 %1，在程序退出前保持有效。</translation>
+    </message>
+    <message>
+        <source>Receiving picture %1, pictures received: %2</source>
+        <translation>正在接收图片 %1，已接收图片：%2</translation>
     </message>
 </context>
 </TS>
