@@ -1,20 +1,9 @@
-#include "app/fontfamilies.h"
-#include "app/highdpi.h"
-#include "ui/debuglog.h"
-#include "ui/mainwindow.h"
-
-#include <QApplication>
+#include "app/viewerapplication.h"
+#include "ui/window/mainwindow.h"
 
 int main(int argc, char* argv[])
 {
-    // Before anything is logged: the help window shows the log too.
-    DebugLog::install();
-    enableHighDpiScaling();
-    QApplication app(argc, argv);
-    QGuiApplication::setDesktopFileName("org.kaviewer.KaViewer");
-
-    loadFontFamilies();
-
+    ViewerApplication app(argc, argv);
     int result;
     {
         MainWindow window;

@@ -2,10 +2,10 @@
 // and the last thousand of many pictures: figures that a busy machine does not disturb. Pictures
 // go straight to the window, one per turn of the event loop (each its own batch, preview and
 // paint) or several per turn. Run: bash bench/run.sh growth
-#include "app/fontfamilies.h"
 #include "benchapp.h"
 #include "simimage.h"
-#include "ui/mainwindow.h"
+#include "ui/window/fontfamilies.h"
+#include "ui/window/mainwindow.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

@@ -5,7 +5,7 @@
 #include "benchapp.h"
 #include "guiwatch.h"
 #include "simimage.h"
-#include "ui/thumbnail.h"
+#include "ui/list/thumbnail.h"
 
 #include <QGuiApplication>
 #include <QImage>

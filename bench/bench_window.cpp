@@ -1,7 +1,6 @@
 // End-to-end benchmark: the real window and its device worker against the simulator over a
 // pseudo-terminal, as a user would run them. Prints one line per figure and writes the figures
 // per hundred pictures for the plot (bench/plot.gp). Run from a Release build: bash bench/run.sh window
-#include "app/fontfamilies.h"
 #include "app/highdpi.h"
 #include "benchapp.h"
 #include "devicesimulator.h"
@@ -11,6 +10,7 @@
 #include "protocolframes.h"
 #include "simimage.h"
 #include "support/dialoganswer.h"
+#include "ui/window/fontfamilies.h"
 #include "windowrig.h"
 
 #include <QApplication>

@@ -4,7 +4,7 @@
 #include "eventwait.h"
 #include "protocolframes.h"
 #include "simimage.h"
-#include "ui/progressivepreview.h"
+#include "ui/preview/progressivepreview.h"
 #include "windowrig.h"
 
 #include <QVector>

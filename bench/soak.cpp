@@ -2,7 +2,6 @@
 // (random bytes, bad and huge headers, cut-off frames), then one valid picture that must arrive
 // intact, then disconnect and connect cycles with the resident memory after each. Exits non-zero
 // on any fault. Full form: bash bench/run.sh soak; the short form (--short) runs in the test script.
-#include "app/fontfamilies.h"
 #include "app/highdpi.h"
 #include "benchapp.h"
 #include "devicesimulator.h"
@@ -10,6 +9,7 @@
 #include "processmemory.h"
 #include "protocolframes.h"
 #include "simimage.h"
+#include "ui/window/fontfamilies.h"
 #include "windowrig.h"
 
 #include <QApplication>

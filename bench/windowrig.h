@@ -4,7 +4,7 @@
 #include "guiwatch.h"
 #include "idlewatch.h"
 #include "simthread.h"
-#include "ui/mainwindow.h"
+#include "ui/window/mainwindow.h"
 
 #include <QVector>
 

@@ -2,10 +2,10 @@
 // desktop's screen reader sees it: the device line and the failure reason read as shown, every
 // change of the status column, the transfer line and the preview announced, the separator between
 // the languages not read as text, and the preview naming what it shows, in both languages.
-#include "app/fontfamilies.h"
 #include "device/kadevice.h"
 #include "support/plaintext.h"
 #include "support/shownwindow.h"
+#include "ui/window/fontfamilies.h"
 
 #include <QAccessible>
 #include <QPushButton>

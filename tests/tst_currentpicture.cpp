@@ -1,7 +1,6 @@
 // The preview as pictures arrive, and the device's current picture, against the simulator over a
 // real port: rows shown while a picture arrives, a chosen row kept, a dropped picture leaving
 // nothing, exports never partial; F5, the preview's menu and the live view with its stops.
-#include "app/fontfamilies.h"
 #include "device/portlist.h"
 #include "devicesimulator.h"
 #include "protocolframes.h"
@@ -9,9 +8,10 @@
 #include "support/dialoganswer.h"
 #include "support/menuchoice.h"
 #include "support/shownwindow.h"
-#include "ui/currentpicturecontrol.h"
-#include "ui/storedtransfer.h"
-#include "ui/transferstatuslabel.h"
+#include "ui/session/currentpicturecontrol.h"
+#include "ui/session/storedtransfer.h"
+#include "ui/session/transferstatuslabel.h"
+#include "ui/window/fontfamilies.h"
 
 #include <QMenu>
 #include <QPushButton>

@@ -1,11 +1,11 @@
 // The program as a user meets it: the real window with its worker thread and a real serial port,
 // talking over a pseudo-terminal to the device simulator.
-#include "app/fontfamilies.h"
 #include "device/portlist.h"
 #include "devicesimulator.h"
 #include "simimage.h"
 #include "support/dialoganswer.h"
 #include "support/shownwindow.h"
+#include "ui/window/fontfamilies.h"
 
 #include <QPushButton>
 #include <QSemaphore>

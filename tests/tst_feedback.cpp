@@ -1,6 +1,5 @@
 // What the window tells the user, against the simulator over a real port: why Connect failed,
 // how far a transfer is, a cut-off picture dropped, export failures, and Save original.
-#include "app/fontfamilies.h"
 #include "device/portlist.h"
 #include "devicesimulator.h"
 #include "protocolframes.h"
@@ -12,6 +11,7 @@
 #include "support/plaintext.h"
 #include "support/shownwindow.h"
 #include "support/unprivileged.h"
+#include "ui/window/fontfamilies.h"
 
 #include <QMenu>
 #include <QMutex>

@@ -1,11 +1,11 @@
 // What helps a user: the shortcuts, the names a screen reader says, the help window in the
 // window's language with the program's log, and Qt's own texts in Chinese.
-#include "app/fontfamilies.h"
+#include "core/debuglog.h"
 #include "support/dialoganswer.h"
 #include "support/shownwindow.h"
-#include "ui/debuglog.h"
-#include "ui/helpwindow.h"
-#include "ui/linkfailuretext.h"
+#include "ui/help/helpwindow.h"
+#include "ui/session/linkfailuretext.h"
+#include "ui/window/fontfamilies.h"
 
 #include <QAccessible>
 #include <QClipboard>

@@ -1,9 +1,9 @@
 // The window on a scaled screen (CTest runs it with QT_SCALE_FACTOR unset, 1.5 and 2): the same layout in
 // logical pixels, the @2x pictures, and thumbnails and preview at the screen's resolution.
-#include "app/fontfamilies.h"
 #include "app/highdpi.h"
 #include "support/dialoganswer.h"
 #include "support/shownwindow.h"
+#include "ui/window/fontfamilies.h"
 
 #include <QApplication>
 #include <QPainter>

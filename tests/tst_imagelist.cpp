@@ -2,9 +2,9 @@
 // pictures one to one after arrivals, clicks and a reconnect, and the files Export, Export All and
 // Save original write through the real file dialogs: what they never replace unasked, the folder
 // they open in, and a long Export All.
-#include "app/fontfamilies.h"
 #include "support/dialoganswer.h"
 #include "support/shownwindow.h"
+#include "ui/window/fontfamilies.h"
 
 #include <QProgressDialog>
 #include <QPushButton>

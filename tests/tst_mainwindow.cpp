@@ -1,11 +1,11 @@
 // The window on its own: language selection (the setting in "kalocfg.ini" and the texts, pictures
 // and fonts that follow it), the connection display, the worker thread and the window's chrome.
-#include "app/fontfamilies.h"
 #include "device/portlist.h"
 #include "support/plaintext.h"
 #include "support/scopedworkdir.h"
 #include "support/unprivileged.h"
-#include "ui/mainwindow.h"
+#include "ui/window/fontfamilies.h"
+#include "ui/window/mainwindow.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,6 +1,6 @@
 // Start-up: the program finds its fonts beside itself from any working directory, logs each one in
 // order, and keeps running when they are missing.
-#include "app/fontfamilies.h"
+#include "ui/window/fontfamilies.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -2,7 +2,7 @@
 #define SHOWNWINDOW_H
 
 #include "support/scopedworkdir.h"
-#include "ui/mainwindow.h"
+#include "ui/window/mainwindow.h"
 
 #include <QBuffer>
 #include <QLabel>

@@ -1,23 +1,17 @@
 // The real window against a simulated device: no hardware needed to try the program.
-#include "app/fontfamilies.h"
-#include "app/highdpi.h"
+#include "app/viewerapplication.h"
 #include "demoscenes.h"
 #include "device/portlist.h"
 #include "devicesimulator.h"
-#include "ui/debuglog.h"
-#include "ui/mainwindow.h"
+#include "ui/window/mainwindow.h"
 
-#include <QApplication>
 #include <QCommandLineParser>
 #include <QPushButton>
 #include <QTimer>
 
 int main(int argc, char* argv[])
 {
-    DebugLog::install();
-    enableHighDpiScaling();
-    QApplication app(argc, argv);
-    QGuiApplication::setDesktopFileName("org.kaviewer.KaViewer");
+    ViewerApplication app(argc, argv);
     QCommandLineParser parser;
     parser.setApplicationDescription("kaviewer connected to a simulated imaging device");
     parser.addHelpOption();
@@ -26,8 +20,6 @@ int main(int argc, char* argv[])
     parser.addOption(connectOption);
     parser.addOption(pacedOption);
     parser.process(app);
-
-    loadFontFamilies();
 
     DeviceSimulator simulator;
     if (!simulator.openPty()) {

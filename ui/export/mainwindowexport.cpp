@@ -1,0 +1,79 @@
+// Export of the preview area as JPEG files.
+#include "ui/window/mainwindow.h"
+
+#include "core/picturenames.h"
+#include "ui/export/exportreport.h"
+#include "ui/export/filechooser.h"
+#include "ui/export/folderexport.h"
+
+#include <QImageWriter>
+#include <QLabel>
+#include <QPixmap>
+
+namespace {
+
+const QRect kExportRegion(58, 58, 372, 322);
+
+// JPEG unless the name asks for another format an image writer knows.
+QStringList exportSuffixes()
+{
+    QStringList suffixes{QStringLiteral("jpg")};
+    for (const QByteArray& format : QImageWriter::supportedImageFormats())
+        suffixes << QString::fromLatin1(format).toLower();
+    return suffixes;
+}
+
+} // namespace
+
+QImage MainWindow::exportRegion()
+{
+    // A picture still arriving is never written: the grab shows the last complete one.
+    const bool partial = partialOnShow;
+    const QPixmap partialView = labelPreview->pixmap(Qt::ReturnByValue);
+    if (partial)
+        restorePreview();
+    QImage region = labelFrame->grab(kExportRegion).toImage();
+    if (partial) {
+        labelPreview->setPixmap(partialView);
+        partialOnShow = true;
+        showCaption();
+    }
+    // A scaled screen grabs more pixels; the file keeps its size in pixels whatever the screen.
+    if (region.size() != kExportRegion.size())
+        region = region.scaled(kExportRegion.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return region;
+}
+
+void MainWindow::slotButtonExport()
+{
+    if (currentImage.isNull() || exportRunning)
+        return;
+    // Pictures go on arriving while the dialog is open: what was on show at the command is written.
+    const QImage region = exportRegion();
+    const QString fileName = FileChooser::saveFile(this, tr("Save Image"), tr("Image File(*.jpg)"),
+                                                   exportSuffixes(), suggestedSaveName(".jpg"));
+    if (fileName.isEmpty())
+        return;
+    ExportReport report;
+    report.save(region, fileName);
+    report.tellUser(this);
+}
+
+void MainWindow::slotButtonExportAll()
+{
+    if (storedImages.isEmpty() || exportRunning)
+        return;
+    // The pictures as they were at the command: arrivals while the dialog is open or the files are
+    // written do not join, and a reconnect meanwhile takes none away.
+    const QList<QImage> images = storedImages;
+    const QList<int> indexes = storedImageIndexes;
+    const QString folder = FileChooser::folder(this, tr("Choose Directory to Save Images"));
+    if (folder.isEmpty())
+        return;
+    exportRunning = true;
+    FolderExport::run(this, tr("Export All"), folder, storedPictureNames(indexes, "jpg"), [&](int i) {
+        showPreview(images.at(i), indexes.at(i));
+        return exportRegion();
+    });
+    exportRunning = false;
+}
