@@ -2,6 +2,7 @@
 // pictures one to one after arrivals, clicks and a reconnect, and the files Export, Export All and
 // Save original write through the real file dialogs: what they never replace unasked, the folder
 // they open in, and a long Export All.
+#include "core/picturestore.h"
 #include "support/dialoganswer.h"
 #include "support/shownwindow.h"
 #include "ui/window/fontfamilies.h"
@@ -369,6 +370,11 @@ void TestImageList::exportWritesWhatIsChosen()
         QCOMPARE(answer.strays(), QStringList());
     }
     QCOMPARE(picturesIn(rig.workDir.path()), files);
+    // What a folder command wrote is marked saved in the store; the picture that came meanwhile is not.
+    const PictureStore* store = rig.window.findChild<PictureStore*>();
+    const bool folderCommand = command.endsWith(" all") || command == "all originals";
+    for (int row = 0; row < store->count(); ++row)
+        QCOMPARE(store->at(row).saved, folderCommand && rows.contains(row));
     for (int i = 0; i < files.size(); ++i) {
         const QString path = rig.workDir.filePath(files.at(i));
         if (path.endsWith(".png"))

@@ -14,6 +14,7 @@
 #include <QPointer>
 #include <QScopeGuard>
 #include <QSemaphore>
+#include <QSettings>
 #include <QThread>
 #include <QtTest>
 
@@ -287,6 +288,20 @@ private slots:
         // what the program would leave at its end.
         QVERIFY(worker && worker->wait(kWaitMs));
         delete worker.data();
+    }
+
+    // The transfer line reads the language at a refresh, not at every step of a transfer.
+    void transferLineReadsNoSettingsPerStep()
+    {
+        MainWindow window;
+        auto* line = window.findChild<QLabel*>("labelTransfer");
+        const QString english = line->font().family();
+        QSettings("kalocfg.ini", QSettings::IniFormat).setValue("language", "chinesesimplified");
+        for (qint64 received : {100, 200})
+            QVERIFY(QMetaObject::invokeMethod(line, "showProgress", Q_ARG(int, 1), Q_ARG(qint64, received),
+                                              Q_ARG(qint64, 1000)));
+        QVERIFY(line->text().startsWith("Receiving picture 1"));
+        QCOMPARE(line->font().family(), english);
     }
 
     // Dragging the background (here through the title, which lets the mouse through) moves the

@@ -26,7 +26,7 @@ bool folderTakesFiles(const QString& folder)
 } // namespace
 
 void FolderExport::run(QWidget* window, const QString& title, const QString& folder, const QStringList& names,
-                       const Picture& picture)
+                       const Picture& picture, const std::function<void(int)>& written)
 {
     const QDir dir(folder);
     QStringList existing;
@@ -55,7 +55,10 @@ void FolderExport::run(QWidget* window, const QString& title, const QString& fol
         progress.setValue(i);
         if (kept.contains(names.at(i)))
             continue;
-        if (!report.save(picture(i), dir.filePath(names.at(i))) && !folderTakesFiles(folder)) {
+        if (report.save(picture(i), dir.filePath(names.at(i)))) {
+            if (written)
+                written(i);
+        } else if (!folderTakesFiles(folder)) {
             int notTried = 0;
             for (int later = i + 1; later < names.size(); ++later)
                 notTried += kept.contains(names.at(later)) ? 0 : 1;

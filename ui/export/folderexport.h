@@ -23,8 +23,9 @@ public:
 
     // Returns once done; the window's events are handled meanwhile, and the run ends early when
     // the window closes.
+    // `written` hears the position of each file written.
     static void run(QWidget* window, const QString& title, const QString& folder, const QStringList& names,
-                    const Picture& picture);
+                    const Picture& picture, const std::function<void(int)>& written = {});
 
 private:
     enum class Existing

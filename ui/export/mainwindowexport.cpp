@@ -2,6 +2,7 @@
 #include "ui/window/mainwindow.h"
 
 #include "core/picturenames.h"
+#include "core/picturestore.h"
 #include "ui/export/exportreport.h"
 #include "ui/export/filechooser.h"
 #include "ui/export/folderexport.h"
@@ -44,6 +45,25 @@ QImage MainWindow::exportRegion()
     return region;
 }
 
+QList<QImage> MainWindow::storedImages() const
+{
+    return pictureStore->images();
+}
+
+QList<int> MainWindow::storedImageIndexes() const
+{
+    return pictureStore->indexes();
+}
+
+std::function<void(int)> MainWindow::markSaved(const QList<QImage>& images)
+{
+    // A reconnect during the run empties the store: a row then holds another picture.
+    return [this, images](int i) {
+        if (i < pictureStore->count() && pictureStore->at(i).image.cacheKey() == images.at(i).cacheKey())
+            pictureStore->markSaved(i);
+    };
+}
+
 void MainWindow::slotButtonExport()
 {
     if (currentImage.isNull() || exportRunning)
@@ -61,19 +81,22 @@ void MainWindow::slotButtonExport()
 
 void MainWindow::slotButtonExportAll()
 {
-    if (storedImages.isEmpty() || exportRunning)
+    if (pictureStore->isEmpty() || exportRunning)
         return;
     // The pictures as they were at the command: arrivals while the dialog is open or the files are
     // written do not join, and a reconnect meanwhile takes none away.
-    const QList<QImage> images = storedImages;
-    const QList<int> indexes = storedImageIndexes;
+    const QList<QImage> images = storedImages();
+    const QList<int> indexes = storedImageIndexes();
     const QString folder = FileChooser::folder(this, tr("Choose Directory to Save Images"));
     if (folder.isEmpty())
         return;
     exportRunning = true;
-    FolderExport::run(this, tr("Export All"), folder, storedPictureNames(indexes, "jpg"), [&](int i) {
-        showPreview(images.at(i), indexes.at(i));
-        return exportRegion();
-    });
+    FolderExport::run(
+        this, tr("Export All"), folder, storedPictureNames(indexes, "jpg"),
+        [&](int i) {
+            showPreview(images.at(i), indexes.at(i));
+            return exportRegion();
+        },
+        markSaved(images));
     exportRunning = false;
 }

@@ -3,6 +3,7 @@
 
 #include "core/originalpicture.h"
 #include "core/picturenames.h"
+#include "core/picturestore.h"
 #include "ui/export/exportreport.h"
 #include "ui/export/filechooser.h"
 #include "ui/export/folderexport.h"
@@ -38,7 +39,7 @@ void MainWindow::showOriginalsMenu(QWidget* widget, const QPoint& pos, bool with
     QAction* one = menu.addAction(tr("Save original…"));
     one->setEnabled(!currentImage.isNull());
     QAction* all = menu.addAction(tr("Save all originals…"));
-    all->setEnabled(!storedImages.isEmpty());
+    all->setEnabled(!pictureStore->isEmpty());
     QAction* current = withCurrentPicture ? menu.addAction(tr("Current picture from the device")) : nullptr;
     QAction* last = withCurrentPicture ? menu.addAction(tr("Show the last current picture")) : nullptr;
     if (last)
@@ -76,15 +77,16 @@ void MainWindow::slotSaveOriginal()
 
 void MainWindow::slotSaveAllOriginals()
 {
-    if (storedImages.isEmpty() || exportRunning)
+    if (pictureStore->isEmpty() || exportRunning)
         return;
-    const QList<QImage> images = storedImages;
-    const QStringList names = storedPictureNames(storedImageIndexes, "png");
+    const QList<QImage> images = storedImages();
+    const QStringList names = storedPictureNames(storedImageIndexes(), "png");
     const QString folder = FileChooser::folder(this, tr("Choose Directory to Save Originals"));
     if (folder.isEmpty())
         return;
     exportRunning = true;
-    FolderExport::run(this, tr("Save all originals"), folder, names,
-                      [&images](int i) { return originalPicture(images.at(i)); });
+    FolderExport::run(
+        this, tr("Save all originals"), folder, names,
+        [&images](int i) { return originalPicture(images.at(i)); }, markSaved(images));
     exportRunning = false;
 }

@@ -1,6 +1,7 @@
 // The thumbnail list and the large preview.
 #include "ui/window/mainwindow.h"
 
+#include "core/picturestore.h"
 #include "ui/list/imagerowitem.h"
 #include "ui/list/thumbnail.h"
 #include "ui/preview/progressivepreview.h"
@@ -28,7 +29,7 @@ void MainWindow::slotDeviceGotImage(int index, QImage* img)
 {
     progressivePreview->frameEnded(true);
     // The image is ours once it arrives; only the copy is kept.
-    pendingImages.append(qMakePair(index, img ? *img : QImage()));
+    pictureStore->append({index, img ? *img : QImage(), QDateTime::currentDateTime()});
     delete img;
     // Arrivals already queued behind this one join it: a fast link costs one list layout and one
     // preview per turn of the event loop, not per picture.
@@ -41,21 +42,21 @@ void MainWindow::slotDeviceGotImage(int index, QImage* img)
 void MainWindow::addPendingImages()
 {
     batchScheduled = false;
-    if (pendingImages.isEmpty() || windowClosing)
+    // The stored pictures beyond the list's rows have not been shown yet.
+    if (listWidget->count() >= pictureStore->count() || windowClosing)
         return; // a reconnect dropped them, or they go with the window
     QElapsedTimer clock;
     clock.start();
     do {
-        const QPair<int, QImage> arrival = pendingImages.takeFirst();
-        storedImages.append(arrival.second);
-        storedImageIndexes.append(arrival.first);
-        QListWidgetItem* item = new ImageRowItem(arrival.first);
-        item->setData(Qt::DecorationRole, rowThumbnail(arrival.second, listWidget->devicePixelRatioF()));
+        const StoredPicture& arrival = pictureStore->at(listWidget->count());
+        QListWidgetItem* item = new ImageRowItem(arrival.index);
+        item->setData(Qt::DecorationRole, rowThumbnail(arrival.image, listWidget->devicePixelRatioF()));
         listWidget->addItem(item);
-    } while (!pendingImages.isEmpty() && !clock.hasExpired(kBatchBudgetMs));
-    showPreview(storedImages.last(), storedImageIndexes.last());
+    } while (listWidget->count() < pictureStore->count() && !clock.hasExpired(kBatchBudgetMs));
+    const StoredPicture& shown = pictureStore->at(listWidget->count() - 1);
+    showPreview(shown.image, shown.index);
 
-    if (!pendingImages.isEmpty()) {
+    if (listWidget->count() < pictureStore->count()) {
         batchScheduled = true;
         QMetaObject::invokeMethod(this, &MainWindow::addPendingImages, Qt::QueuedConnection);
     }
@@ -68,5 +69,5 @@ void MainWindow::slotListWidgetClicked()
         return;
     // The chosen row stays in the preview while the picture under way arrives.
     progressivePreview->pin();
-    showPreview(storedImages.at(row), storedImageIndexes.at(row));
+    showPreview(pictureStore->at(row).image, pictureStore->at(row).index);
 }

@@ -1,6 +1,7 @@
 // Connection control and the status column.
 #include "ui/window/mainwindow.h"
 
+#include "core/picturestore.h"
 #include "ui/preview/progressivepreview.h"
 #include "ui/session/currentpicturecontrol.h"
 #include "ui/session/linkfailuretext.h"
@@ -52,9 +53,7 @@ void MainWindow::slotDeviceConnect(bool connected, int error, KaDeviceInfo info)
     slotPartialDropped();
     progressivePreview->unpin();
 
-    storedImages.clear();
-    storedImageIndexes.clear();
-    pendingImages.clear();
+    pictureStore->clear();
     listWidget->clear();
     labelTransfer->beginTransfer();
     storedTransfer->begin();

@@ -19,7 +19,7 @@ TransferStatusLabel::TransferStatusLabel(QWidget* parent) : QLabel(parent)
     setStyleSheet("color:rgb(128,128,128);");
     timerRefusal.setSingleShot(true);
     timerRefusal.setInterval(kRefusalMs);
-    connect(&timerRefusal, &QTimer::timeout, this, &TransferStatusLabel::retranslate);
+    connect(&timerRefusal, &QTimer::timeout, this, &TransferStatusLabel::render);
 }
 
 void TransferStatusLabel::beginTransfer()
@@ -27,7 +27,7 @@ void TransferStatusLabel::beginTransfer()
     state = State::Idle;
     pictures = 0;
     dropped = 0;
-    retranslate();
+    render();
 }
 
 void TransferStatusLabel::showProgress(int index, qint64 received, qint64 expected)
@@ -36,14 +36,14 @@ void TransferStatusLabel::showProgress(int index, qint64 received, qint64 expect
     pictureIndex = index;
     bytesReceived = received;
     bytesExpected = expected;
-    retranslate();
+    render();
 }
 
 void TransferStatusLabel::pictureArrived()
 {
     state = State::Arrived;
     ++pictures;
-    retranslate();
+    render();
 }
 
 void TransferStatusLabel::pictureDropped(int index, qint64 received, qint64 expected)
@@ -54,21 +54,21 @@ void TransferStatusLabel::pictureDropped(int index, qint64 received, qint64 expe
     bytesExpected = expected;
     ++dropped;
     // Its text stays until something new arrives.
-    retranslate();
+    render();
 }
 
 void TransferStatusLabel::showState(State next)
 {
     state = next;
     timerRefusal.stop();
-    retranslate();
+    render();
 }
 
 void TransferStatusLabel::currentRefused(Refusal why)
 {
     refusal = why;
     timerRefusal.start();
-    retranslate();
+    render();
 }
 
 void TransferStatusLabel::currentRequested()
@@ -110,7 +110,7 @@ void TransferStatusLabel::languageNotSaved(const QString& settingsPath)
         return;
     unsavedSettingsPath = settingsPath;
     state = State::LanguageNotSaved;
-    retranslate();
+    render();
 }
 
 void TransferStatusLabel::transferFinished()
@@ -118,7 +118,7 @@ void TransferStatusLabel::transferFinished()
     if (state != State::Receiving && state != State::Arrived)
         return;
     state = State::Finished;
-    retranslate();
+    render();
 }
 
 void TransferStatusLabel::changeEvent(QEvent* event)
@@ -130,7 +130,13 @@ void TransferStatusLabel::changeEvent(QEvent* event)
 
 void TransferStatusLabel::retranslate()
 {
+    // The settings file is read here, at a language refresh, not at every step of a transfer.
     setFont(pixelFont(LanguageSetting::isChinese() ? fontFamilyCh : fontFamilyEn, 14));
+    render();
+}
+
+void TransferStatusLabel::render()
+{
     const QString shown = shownText();
     // The bytes renew the text many times a second; a screen reader hears each picture begin, not
     // each step of its bytes. Named first, the label does not announce its new text itself.

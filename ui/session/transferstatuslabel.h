@@ -64,6 +64,8 @@ private:
     };
 
     void showState(State next);
+    // The current state in the current font.
+    void render();
     // Sets the tip too.
     QString shownText();
 

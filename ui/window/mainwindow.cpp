@@ -1,5 +1,6 @@
 #include "ui/window/mainwindow.h"
 
+#include "core/picturestore.h"
 #include "device/kadevice.h"
 #include "ui/list/imagelistwidget.h"
 #include "ui/list/imagerowdelegate.h"
@@ -81,12 +82,13 @@ MainWindow::MainWindow(QWidget* parent)
       buttonExport(nullptr), buttonExportAll(nullptr), buttonClose(nullptr), buttonMinimize(nullptr),
       labelSeparator(nullptr), buttonCh(nullptr), buttonEn(nullptr), labelUnderline(nullptr),
       buttonHelp(nullptr), labelStatusIcon(nullptr), labelStatusText(nullptr), labelDeviceInfo(nullptr),
-      labelLogo(nullptr), listWidget(nullptr), batchScheduled(false), exportRunning(false),
-      labelFrame(nullptr), labelPreview(nullptr), labelImageNumber(nullptr), labelTransfer(nullptr),
-      storedTransfer(nullptr), partialOnShow(false), progressivePreview(nullptr), currentPicture(nullptr),
-      helpWindow(nullptr), windowClosing(false)
+      labelLogo(nullptr), listWidget(nullptr), pictureStore(nullptr), batchScheduled(false),
+      exportRunning(false), labelFrame(nullptr), labelPreview(nullptr), labelImageNumber(nullptr),
+      labelTransfer(nullptr), storedTransfer(nullptr), partialOnShow(false), progressivePreview(nullptr),
+      currentPicture(nullptr), helpWindow(nullptr), windowClosing(false)
 {
     initResources();
+    pictureStore = new PictureStore(this);
     initUi();
     applyLanguage();
 

@@ -10,6 +10,7 @@
 #include <QMainWindow>
 #include <QPair>
 #include <QPoint>
+#include <functional>
 #include <optional>
 
 class KaDevice;
@@ -19,6 +20,7 @@ class QPushButton;
 class CurrentPictureControl;
 class ProgressivePreview;
 class HelpWindow;
+class PictureStore;
 class StoredTransfer;
 class TransferStatusLabel;
 
@@ -92,6 +94,8 @@ private:
     bool previewIsCurrentPicture() const { return !previewIndex && !currentImage.isNull(); }
     // The name a save dialog suggests: the current picture's carries the time it arrived.
     QString suggestedSaveName(const QString& suffix) const;
+    // Marks each picture a folder command wrote, as long as the store still holds it.
+    std::function<void(int)> markSaved(const QList<QImage>& images);
 
     KaDevice* device;
     KaDeviceInfo devInfo;
@@ -115,10 +119,11 @@ private:
     QLabel* labelDeviceInfo;
     QLabel* labelLogo;
     QListWidget* listWidget;
-    QList<QImage> storedImages;
-    QList<int> storedImageIndexes;
-    // Arrivals not yet in the list, added in batches from the event loop.
-    QList<QPair<int, QImage>> pendingImages;
+    // Every stored picture since the connection; the list shows them in batches from the event
+    // loop, so the store may be ahead of it.
+    PictureStore* pictureStore;
+    QList<QImage> storedImages() const;
+    QList<int> storedImageIndexes() const;
     bool batchScheduled;
     // A folder is being written; the export commands wait for its end.
     bool exportRunning;
