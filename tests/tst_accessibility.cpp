@@ -5,6 +5,7 @@
 #include "device/kadevice.h"
 #include "support/plaintext.h"
 #include "support/shownwindow.h"
+#include "ui/session/linksession.h"
 #include "ui/window/fontfamilies.h"
 
 #include <QAccessible>
@@ -58,14 +59,15 @@ private slots:
 
         // The failure's reason as shown, its whole text as the tip has it.
         renamed.clear();
-        rig.window.slotLinkFailure(KaLinkFailure());
-        rig.window.slotDeviceConnect(false, DEV_ERR_NO_PORT, KaDeviceInfo());
+        rig.window.findChild<LinkSession*>()->linkFailed(KaLinkFailure());
+        rig.window.findChild<LinkSession*>()->deviceConnected(false, DEV_ERR_NO_PORT, KaDeviceInfo());
         QCOMPARE(heard(info), QString("No device found"));
         QCOMPARE(heard(info, QAccessible::Description), plainText(info->toolTip()));
         QVERIFY(renamed.contains(info));
 
         renamed.clear();
-        rig.window.slotDeviceConnect(true, DEV_ERR_NONE, KaDeviceInfo{"KA", "SN 2026-0042 FW 1.3", "", ""});
+        rig.window.findChild<LinkSession*>()->deviceConnected(
+            true, DEV_ERR_NONE, KaDeviceInfo{"KA", "SN 2026-0042 FW 1.3", "", ""});
         QCOMPARE(heard(info), QString("SN 2026-0042 FW 1.3"));
         QCOMPARE(heard(status), QString("Connected"));
         QVERIFY(renamed.contains(info) && renamed.contains(status));

@@ -9,7 +9,7 @@
 #include "support/menuchoice.h"
 #include "support/shownwindow.h"
 #include "ui/session/currentpicturecontrol.h"
-#include "ui/session/storedtransfer.h"
+#include "ui/session/linksession.h"
 #include "ui/session/transferstatuslabel.h"
 #include "ui/window/fontfamilies.h"
 
@@ -39,12 +39,12 @@ struct Rig
     {
         clickConnect();
         // Connected, and the stored pictures are in: the current picture may be asked for.
-        auto* transfer = ui.window.findChild<StoredTransfer*>();
+        auto* session = ui.window.findChild<LinkSession*>();
         return QTest::qWaitFor([this] { return label("labelStatusText")->text() == "Connected"; }, kWaitMs) &&
                QTest::qWaitFor(
                    [this] { return sim.commands().contains(ProtocolFrames::storedImagesCommand); },
                    kWaitMs) &&
-               QTest::qWaitFor([transfer] { return !transfer->isRunning(); }, kWaitMs);
+               QTest::qWaitFor([session] { return !session->currentPictureRefusal(); }, kWaitMs);
     }
     void key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {

@@ -5,6 +5,7 @@
 #include "core/picturestore.h"
 #include "support/dialoganswer.h"
 #include "support/shownwindow.h"
+#include "ui/session/linksession.h"
 #include "ui/window/fontfamilies.h"
 
 #include <QProgressDialog>
@@ -213,7 +214,7 @@ void TestImageList::rowsFollowArrivalsAcrossBatches()
     arrive(1);
     nextTurn();
     arrive(2); // still queued when the reconnect comes
-    rig.window.slotDeviceConnect(true, 0, KaDeviceInfo{"l1", "l2", "l3", "l4"});
+    rig.window.findChild<LinkSession*>()->deviceConnected(true, 0, KaDeviceInfo{"l1", "l2", "l3", "l4"});
     const QList<int> indexes{30, 60, 90, 120, 150, 180};
     for (int index : indexes) {
         arrive(index);
@@ -246,7 +247,7 @@ void TestImageList::reconnectEmptiesListAndKeepsPreview()
     rig.deliver(4, flat(0));
     rig.deliver(9, flat(120));
 
-    rig.window.slotDeviceConnect(true, 0, KaDeviceInfo{"l1", "l2", "l3", "l4"});
+    rig.window.findChild<LinkSession*>()->deviceConnected(true, 0, KaDeviceInfo{"l1", "l2", "l3", "l4"});
     QCOMPARE(rig.list()->count(), 0);
     QCOMPARE(rig.preview(), flat(120));
     QCOMPARE(rig.caption(), QString("Image Number. 9"));
@@ -308,7 +309,7 @@ void TestImageList::longListScrollsByWholeRows()
     QCoreApplication::sendEvent(list->viewport(), &wheel);
     QCOMPARE(topRow(), 3);
 
-    rig.window.slotDeviceConnect(true, 0, KaDeviceInfo{"l1", "l2", "l3", "l4"});
+    rig.window.findChild<LinkSession*>()->deviceConnected(true, 0, KaDeviceInfo{"l1", "l2", "l3", "l4"});
     rig.deliver(1, flat(0));
     QCOMPARE(topRow(), 0);
     QCOMPARE(list->visualItemRect(list->item(0)), QRect(0, 0, 180, 100));

@@ -4,6 +4,7 @@
 #include "support/plaintext.h"
 #include "support/scopedworkdir.h"
 #include "support/unprivileged.h"
+#include "ui/session/linksession.h"
 #include "ui/window/fontfamilies.h"
 #include "ui/window/mainwindow.h"
 
@@ -177,7 +178,7 @@ private slots:
         QCOMPARE(textOf(window, "buttonExport"), QString::fromUtf8("导出"));
         QCOMPARE(said(), QString::fromUtf8("语言设置无法保存到 %1，在程序退出前保持有效。").arg(settings));
         // A connection report reads the language again.
-        window.slotDeviceConnect(false, 0, kInfo);
+        window.findChild<LinkSession*>()->deviceConnected(false, 0, kInfo);
         QCOMPARE(display(window).first(), QString::fromUtf8("连接"));
 
         choose("buttonEn");
@@ -217,11 +218,12 @@ private slots:
         QFETCH(QStringList, chinese);
         MainWindow window;
         if (connectedFirst) {
-            window.slotLinkFailure(KaLinkFailure()); // of an earlier attempt, over once connected
-            window.slotDeviceConnect(true, 0, kInfo);
+            window.findChild<LinkSession*>()->linkFailed(
+                KaLinkFailure()); // of an earlier attempt, over once connected
+            window.findChild<LinkSession*>()->deviceConnected(true, 0, kInfo);
         }
         if (failure >= 0)
-            window.slotDeviceConnect(false, failure, kInfo);
+            window.findChild<LinkSession*>()->deviceConnected(false, failure, kInfo);
 
         // The switch shows at once, without waiting for a report, in the language's own font.
         for (const QString language : {"En", "Ch", "En"}) {

@@ -5,7 +5,7 @@
 #include "ui/preview/progressivepreview.h"
 #include "ui/session/currentpicturecontrol.h"
 #include "ui/session/linkfailuretext.h"
-#include "ui/session/storedtransfer.h"
+#include "ui/session/linksession.h"
 #include "ui/session/transferstatuslabel.h"
 #include "ui/settings/apptranslation.h"
 #include "ui/settings/languagesetting.h"
@@ -26,8 +26,8 @@ const int kStoredImageRequestDelayMs = 50;
 void MainWindow::slotButtonConnect()
 {
     // The last failure's reason goes at once; the connection state changes only with the device's report.
-    if (!deviceConnected) {
-        linkFailure.reset();
+    if (!deviceConnected()) {
+        linkSession->connectPressed();
         labelDeviceInfo->clear();
         labelDeviceInfo->setToolTip(QString());
         emit signalConnectDevice();
@@ -38,25 +38,18 @@ void MainWindow::slotButtonConnect()
 
 void MainWindow::slotDeviceConnect(bool connected, int error, KaDeviceInfo info)
 {
-    Q_UNUSED(error) // the reason came with slotLinkFailure
-    deviceConnected = connected;
-    if (connected)
-        linkFailure.reset();
-    devInfo = info;
+    // The link session keeps what the report says, and the reason of a failure that came before it.
+    Q_UNUSED(error)
+    Q_UNUSED(info)
     updateConnectState();
-    if (!connected) {
-        storedTransfer->end();
-        currentPicture->disconnected();
+    if (!connected)
         return;
-    }
     // The worker forgot a picture cut off with the last connection.
     slotPartialDropped();
     progressivePreview->unpin();
 
     pictureStore->clear();
     listWidget->clear();
-    labelTransfer->beginTransfer();
-    storedTransfer->begin();
     QTimer::singleShot(kStoredImageRequestDelayMs, this, SIGNAL(signalGetStoredImage()));
 }
 
@@ -67,19 +60,21 @@ void MainWindow::updateConnectState()
     const bool chinese = LanguageSetting::isChinese();
     const QString& regularFamily = chinese ? fontFamilyCh : fontFamilyEn;
 
-    buttonConnect->setText(deviceConnected ? tr("Disconnect") : tr("Connect"));
+    buttonConnect->setText(deviceConnected() ? tr("Disconnect") : tr("Connect"));
     buttonConnect->setFont(pixelFont(regularFamily, 21));
 
     labelStatusIcon->setGeometry(75, 142, 72, 72);
-    labelStatusIcon->setPixmap(windowPicture(deviceConnected ? ":/image/connected" : ":/image/disconnected"));
+    labelStatusIcon->setPixmap(
+        windowPicture(deviceConnected() ? ":/image/connected" : ":/image/disconnected"));
 
-    labelStatusText->setText(deviceConnected ? tr("Connected") : tr("Disonnected"));
+    labelStatusText->setText(deviceConnected() ? tr("Connected") : tr("Disonnected"));
     labelStatusText->setFont(pixelFont(regularFamily, 20));
 
-    const bool failed = !deviceConnected && linkFailure;
-    labelDeviceInfo->setText(deviceConnected ? devInfo.line2
-                             : failed        ? LinkFailureText::brief(*linkFailure)
-                                             : QString());
+    const std::optional<KaLinkFailure>& linkFailure = linkSession->failure();
+    const bool failed = !deviceConnected() && linkFailure;
+    labelDeviceInfo->setText(deviceConnected() ? devInfo().line2
+                             : failed          ? LinkFailureText::brief(*linkFailure)
+                                               : QString());
     // Rich text wraps, and its own colour keeps the label's white text off the tip's pale background.
     labelDeviceInfo->setToolTip(failed ? QStringLiteral("<p style=\"color:black;\">%1</p>")
                                              .arg(LinkFailureText::full(*linkFailure).toHtmlEscaped())
@@ -92,8 +87,12 @@ void MainWindow::updateConnectState()
                                                   : tr("The connected device's serial number and firmware"));
 }
 
-void MainWindow::slotLinkFailure(KaLinkFailure failure)
+bool MainWindow::deviceConnected() const
 {
-    // The disconnected report follows and shows it.
-    linkFailure = failure;
+    return linkSession->isConnected();
+}
+
+const KaDeviceInfo& MainWindow::devInfo() const
+{
+    return linkSession->deviceInfo();
 }

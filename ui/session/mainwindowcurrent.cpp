@@ -2,11 +2,10 @@
 // or the preview's menu, or as a live view with Shift+F5.
 #include "ui/window/mainwindow.h"
 
-#include "device/kadevice.h"
 #include "ui/preview/previewpixmap.h"
 #include "ui/preview/progressivepreview.h"
 #include "ui/session/currentpicturecontrol.h"
-#include "ui/session/storedtransfer.h"
+#include "ui/session/linksession.h"
 #include "ui/session/transferstatuslabel.h"
 
 #include <QLabel>
@@ -16,16 +15,13 @@
 void MainWindow::initCurrentPicture()
 {
     progressivePreview = new ProgressivePreview(labelPreview->size(), this);
-    currentPicture = new CurrentPictureControl(labelTransfer, this);
-    connect(device, &KaDevice::s_frame_started, progressivePreview, &ProgressivePreview::frameStarted);
-    connect(device, &KaDevice::s_frame_started, currentPicture, &CurrentPictureControl::frameStarted);
-    connect(device, &KaDevice::s_rows_arrived, progressivePreview, &ProgressivePreview::rowsArrived);
+    connect(linkSession, &LinkSession::signalFrameStarted, progressivePreview,
+            &ProgressivePreview::frameStarted);
+    connect(linkSession, &LinkSession::signalRowsArrived, progressivePreview,
+            &ProgressivePreview::rowsArrived);
     connect(progressivePreview, &ProgressivePreview::viewChanged, this, &MainWindow::slotPartialView);
-    connect(device, &KaDevice::s_transfer_dropped, this, &MainWindow::slotPartialDropped);
-    connect(device, &KaDevice::s_current_dropped, this, &MainWindow::slotPartialDropped);
-    connect(device, &KaDevice::s_current_dropped, currentPicture, &CurrentPictureControl::pictureDropped);
-    connect(device, &KaDevice::s_recv_current_image, this, &MainWindow::slotDeviceGotCurrentImage);
-    connect(currentPicture, &CurrentPictureControl::signalRequest, device, &KaDevice::get_current_image_slot);
+    connect(linkSession, &LinkSession::signalFrameDropped, this, &MainWindow::slotPartialDropped);
+    connect(linkSession, &LinkSession::signalCurrentImage, this, &MainWindow::slotDeviceGotCurrentImage);
 
     QShortcut* one = new QShortcut(QKeySequence(Qt::Key_F5), this);
     connect(one, &QShortcut::activated, this, &MainWindow::slotCurrentPicture);
@@ -35,22 +31,17 @@ void MainWindow::initCurrentPicture()
 
 bool MainWindow::mayAskForCurrentPicture()
 {
-    if (!deviceConnected) {
-        labelTransfer->currentRefused(TransferStatusLabel::Refusal::NotConnected);
-        return false;
-    }
-    // The device answers in turn: asked now, the picture would wait behind the stored ones.
-    if (storedTransfer->isRunning()) {
-        labelTransfer->currentRefused(TransferStatusLabel::Refusal::StoredArriving);
-        return false;
-    }
-    return true;
+    const std::optional<TransferStatusLabel::Refusal> refusal = linkSession->currentPictureRefusal();
+    if (refusal)
+        labelTransfer->currentRefused(*refusal);
+    return !refusal;
 }
 
 void MainWindow::slotCurrentPicture()
 {
     if (!mayAskForCurrentPicture())
         return;
+    CurrentPictureControl* currentPicture = linkSession->currentPicture();
     if (currentPicture->isPending()) {
         labelTransfer->currentRefused(TransferStatusLabel::Refusal::AlreadyAsked);
         return;
@@ -62,6 +53,7 @@ void MainWindow::slotCurrentPicture()
 
 void MainWindow::slotLiveView()
 {
+    CurrentPictureControl* currentPicture = linkSession->currentPicture();
     if (currentPicture->isLive()) {
         currentPicture->stopLive();
         return;
@@ -80,7 +72,6 @@ void MainWindow::slotDeviceGotCurrentImage(QImage* img)
     lastCurrentImage = picture;
     currentPictureTime = QDateTime::currentDateTime();
     showLastCurrentPicture();
-    currentPicture->pictureArrived();
 }
 
 void MainWindow::showLastCurrentPicture()

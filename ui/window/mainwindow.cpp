@@ -4,27 +4,21 @@
 #include "device/kadevice.h"
 #include "ui/list/imagelistwidget.h"
 #include "ui/list/imagerowdelegate.h"
-#include "ui/session/storedtransfer.h"
+#include "ui/session/linksession.h"
 #include "ui/session/transferstatuslabel.h"
 #include "ui/window/accessibility.h"
 #include "ui/window/fontfamilies.h"
 #include "ui/window/pixelfont.h"
 #include "ui/window/windowpicture.h"
 
-#include <QCoreApplication>
-#include <QDebug>
 #include <QIcon>
 #include <QLabel>
 #include <QListWidget>
 #include <QPalette>
 #include <QPixmap>
 #include <QPushButton>
-#include <QThread>
 
 namespace {
-
-// How long closing waits for the worker, which may be stuck in a call to the port.
-const unsigned long kWorkerStopMs = 3000;
 
 const char* const styleLargeButton =
     "QPushButton{background-color:white;        color: rgb(83,83,83);  border: 0;}"
@@ -77,27 +71,21 @@ static void initResources()
 }
 
 MainWindow::MainWindow(QWidget* parent)
-    : QMainWindow(parent), device(nullptr), devInfo(), widgetBackground(nullptr), dragLastPos(0, 0),
-      mousePressed(false), widgetTitle(nullptr), buttonConnect(nullptr), deviceConnected(false),
-      buttonExport(nullptr), buttonExportAll(nullptr), buttonClose(nullptr), buttonMinimize(nullptr),
-      labelSeparator(nullptr), buttonCh(nullptr), buttonEn(nullptr), labelUnderline(nullptr),
-      buttonHelp(nullptr), labelStatusIcon(nullptr), labelStatusText(nullptr), labelDeviceInfo(nullptr),
-      labelLogo(nullptr), listWidget(nullptr), pictureStore(nullptr), batchScheduled(false),
-      exportRunning(false), labelFrame(nullptr), labelPreview(nullptr), labelImageNumber(nullptr),
-      labelTransfer(nullptr), storedTransfer(nullptr), partialOnShow(false), progressivePreview(nullptr),
-      currentPicture(nullptr), helpWindow(nullptr), windowClosing(false)
+    : QMainWindow(parent), device(nullptr), widgetBackground(nullptr), dragLastPos(0, 0), mousePressed(false),
+      widgetTitle(nullptr), buttonConnect(nullptr), buttonExport(nullptr), buttonExportAll(nullptr),
+      buttonClose(nullptr), buttonMinimize(nullptr), labelSeparator(nullptr), buttonCh(nullptr),
+      buttonEn(nullptr), labelUnderline(nullptr), buttonHelp(nullptr), labelStatusIcon(nullptr),
+      labelStatusText(nullptr), labelDeviceInfo(nullptr), labelLogo(nullptr), listWidget(nullptr),
+      pictureStore(nullptr), batchScheduled(false), exportRunning(false), labelFrame(nullptr),
+      labelPreview(nullptr), labelImageNumber(nullptr), labelTransfer(nullptr), linkSession(nullptr),
+      partialOnShow(false), progressivePreview(nullptr), helpWindow(nullptr), windowClosing(false)
 {
     initResources();
     pictureStore = new PictureStore(this);
     initUi();
+    linkSession = new LinkSession(labelTransfer, this);
+    device = linkSession->device();
     applyLanguage();
-
-    device = new KaDevice(nullptr);
-    QThread* thread = new QThread(nullptr);
-    // Deferred deletion still runs after the loop ends, so the port closes on its own thread.
-    connect(thread, &QThread::finished, device, &QObject::deleteLater);
-    thread->start(QThread::InheritPriority);
-    device->moveToThread(thread);
 
     initConnections();
     initCurrentPicture();
@@ -106,19 +94,9 @@ MainWindow::MainWindow(QWidget* parent)
 
 MainWindow::~MainWindow()
 {
-    // Stop the worker before the window goes: nothing is sent to the device, the port is closed.
-    QThread* thread = device->thread();
-    thread->quit();
-    if (thread->wait(kWorkerStopMs)) {
-        delete thread;
-    } else {
-        // Deleting a running thread aborts the program: thread and device are left to its end.
-        qDebug() << "worker thread still running after" << kWorkerStopMs << "ms, left behind";
-    }
-    // Pictures the worker sent before it stopped still wait in queued calls, and a call dropped with
-    // the window would leave its picture unfreed: they are taken now and go with the window.
+    // The worker stops before the window goes; pictures it sent meanwhile are only freed.
     windowClosing = true;
-    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+    linkSession->shutDown();
 }
 
 void MainWindow::initUi()
@@ -234,31 +212,17 @@ void MainWindow::initConnections()
     connect(buttonConnect, SIGNAL(clicked(bool)), this, SLOT(slotButtonConnect()));
     connect(buttonExport, SIGNAL(clicked(bool)), this, SLOT(slotButtonExport()));
     connect(buttonExportAll, SIGNAL(clicked(bool)), this, SLOT(slotButtonExportAll()));
-    qRegisterMetaType<KaDeviceInfo>("KaDeviceInfo");
     connect(this, SIGNAL(signalConnectDevice()), device, SLOT(connect_device_slot()));
     connect(this, SIGNAL(signalDisconnectDevice()), device, SLOT(disconnect_device_slot()));
-    connect(device, SIGNAL(s_device_connect(bool, int, KaDeviceInfo)), this,
-            SLOT(slotDeviceConnect(bool, int, KaDeviceInfo)));
     connect(this, SIGNAL(signalGetStoredImage()), device, SLOT(get_stored_image_slot()));
-    connect(device, SIGNAL(s_recv_stored_image(int, QImage*)), this, SLOT(slotDeviceGotImage(int, QImage*)));
+    // The device's reports come through the link session, which keeps what they say.
+    connect(linkSession, &LinkSession::signalDeviceConnect, this, &MainWindow::slotDeviceConnect);
+    connect(linkSession, &LinkSession::signalStoredImage, this, &MainWindow::slotDeviceGotImage);
     connect(listWidget, SIGNAL(clicked(QModelIndex)), this, SLOT(slotListWidgetClicked()));
     // A row chosen with the keys is previewed and kept, as a clicked one is.
     connect(static_cast<ImageListWidget*>(listWidget), &ImageListWidget::signalRowChosen, this,
             &MainWindow::slotListWidgetClicked);
     connect(buttonHelp, &QPushButton::clicked, this, &MainWindow::slotButtonHelp);
-
-    connect(device, &KaDevice::s_link_failure, this, &MainWindow::slotLinkFailure);
-    connect(device, &KaDevice::s_transfer_progress, labelTransfer, &TransferStatusLabel::showProgress);
-    connect(device, &KaDevice::s_recv_stored_image, labelTransfer, &TransferStatusLabel::pictureArrived);
-    connect(device, &KaDevice::s_transfer_dropped, labelTransfer, &TransferStatusLabel::pictureDropped);
-    storedTransfer = new StoredTransfer(this);
-    connect(device, &KaDevice::s_frame_started, storedTransfer, &StoredTransfer::frameStarted);
-    connect(device, &KaDevice::s_transfer_progress, storedTransfer, &StoredTransfer::activity);
-    connect(device, &KaDevice::s_recv_stored_image, storedTransfer, &StoredTransfer::activity);
-    connect(device, &KaDevice::s_transfer_dropped, storedTransfer, &StoredTransfer::end);
-    connect(device, &KaDevice::s_stored_images_end, storedTransfer, &StoredTransfer::end);
-    connect(storedTransfer, &StoredTransfer::signalFinished, labelTransfer,
-            &TransferStatusLabel::transferFinished);
     connect(listWidget, &QWidget::customContextMenuRequested, this, &MainWindow::slotListContextMenu);
     connect(labelFrame, &QWidget::customContextMenuRequested, this, &MainWindow::slotPreviewContextMenu);
 }

@@ -17,11 +17,10 @@ class KaDevice;
 class QLabel;
 class QListWidget;
 class QPushButton;
-class CurrentPictureControl;
+class LinkSession;
 class ProgressivePreview;
 class HelpWindow;
 class PictureStore;
-class StoredTransfer;
 class TransferStatusLabel;
 
 // The program's only window: frameless, fixed size, drawn from its own pictures. It owns the
@@ -50,7 +49,6 @@ public slots:
     void slotDeviceConnect(bool connected, int error, KaDeviceInfo info);
     void slotDeviceGotImage(int index, QImage* img);
     void slotListWidgetClicked();
-    void slotLinkFailure(KaLinkFailure failure);
     void slotListContextMenu(const QPoint& pos);
     void slotPreviewContextMenu(const QPoint& pos);
     void slotSaveOriginal();
@@ -83,6 +81,8 @@ private:
     void showOriginalsMenu(QWidget* widget, const QPoint& pos, bool withCurrentPicture = false);
     void initCurrentPicture();
     bool mayAskForCurrentPicture();
+    bool deviceConnected() const;
+    const KaDeviceInfo& devInfo() const;
     void showLastCurrentPicture();
     // Shows currentImage again, in place of a picture still arriving.
     void restorePreview();
@@ -97,14 +97,13 @@ private:
     // Marks each picture a folder command wrote, as long as the store still holds it.
     std::function<void(int)> markSaved(const QList<QImage>& images);
 
+    // The worker, owned by the link session; the window sends it its commands.
     KaDevice* device;
-    KaDeviceInfo devInfo;
     QWidget* widgetBackground;
     QPoint dragLastPos;
     bool mousePressed;
     QWidget* widgetTitle;
     QPushButton* buttonConnect;
-    bool deviceConnected;
     QPushButton* buttonExport;
     QPushButton* buttonExportAll;
     QPushButton* buttonClose;
@@ -132,8 +131,8 @@ private:
     QLabel* labelPreview;
     QLabel* labelImageNumber;
     TransferStatusLabel* labelTransfer;
-    // Whether the stored pictures are on their way; the current picture waits for them.
-    StoredTransfer* storedTransfer;
+    // Connection, failure reason, the stored transfer's phase and the current picture's requests.
+    LinkSession* linkSession;
     // The number of the stored picture in the preview; none for the current picture.
     std::optional<int> previewIndex;
     // The device's last current picture and when it came: kept, once the preview moves on, until
@@ -143,9 +142,6 @@ private:
     // The preview shows a picture still arriving, not currentImage.
     bool partialOnShow;
     ProgressivePreview* progressivePreview;
-    CurrentPictureControl* currentPicture;
-    // Why the last attempt failed or the connection ended; shown while disconnected.
-    std::optional<KaLinkFailure> linkFailure;
     // Made when first asked for; it follows the window's language.
     HelpWindow* helpWindow;
     // Set once the worker has stopped: arrivals still queued are only freed.

@@ -1,0 +1,71 @@
+#ifndef LINKSESSION_H
+#define LINKSESSION_H
+
+#include "device/kadeviceinfo.h"
+#include "device/kalinkfailure.h"
+#include "ui/session/storedtransfer.h"
+#include "ui/session/transferstatuslabel.h"
+
+#include <QImage>
+#include <QObject>
+#include <optional>
+
+class CurrentPictureControl;
+class KaDevice;
+class QThread;
+
+// The link to the device on the window's side, and the only receiver of the device's signals:
+// whether it is connected and to what, why the last attempt failed or the connection ended, the
+// stored transfer's phase and the current picture's requests. It owns the device worker and its
+// thread. The window, the transfer line and the preview show what it says, and it answers whether
+// a current picture may be asked for.
+class LinkSession : public QObject
+{
+    Q_OBJECT
+
+public:
+    LinkSession(TransferStatusLabel* line, QObject* parent);
+    ~LinkSession() override;
+
+    KaDevice* device() const { return linkDevice; }
+    bool isConnected() const { return connected; }
+    const KaDeviceInfo& deviceInfo() const { return info; }
+    const std::optional<KaLinkFailure>& failure() const { return lastFailure; }
+    CurrentPictureControl* currentPicture() const { return current; }
+    // Why a current picture may not be asked for now; none when it may.
+    std::optional<TransferStatusLabel::Refusal> currentPictureRefusal() const;
+
+    // Stops the worker, within a bound, and hands on what it sent before it stopped.
+    void shutDown();
+
+public slots:
+    // Connect was pressed: the last failure's reason is over.
+    void connectPressed();
+    // What the device reports; public, so a test can report as the device would.
+    void deviceConnected(bool connected, int error, KaDeviceInfo info);
+    void linkFailed(KaLinkFailure failure);
+
+signals:
+    void signalDeviceConnect(bool connected, int error, KaDeviceInfo info);
+    // Whoever receives them owns the images.
+    void signalStoredImage(int index, QImage* img);
+    void signalCurrentImage(QImage* img);
+    void signalFrameStarted(bool current, int index, int width, int height);
+    void signalRowsArrived(bool current, int firstRow, const QImage& rows);
+    // The picture under way, stored or current, was dropped.
+    void signalFrameDropped();
+
+private:
+    void wireDevice();
+
+    TransferStatusLabel* line;
+    KaDevice* linkDevice;
+    QThread* thread;
+    StoredTransfer storedTransfer;
+    CurrentPictureControl* current;
+    bool connected = false;
+    KaDeviceInfo info;
+    std::optional<KaLinkFailure> lastFailure;
+};
+
+#endif // LINKSESSION_H
