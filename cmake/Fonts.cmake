@@ -17,24 +17,40 @@ set(KA_ROBOTO_DIR /usr/share/fonts/truetype/roboto/unhinted/RobotoTTF CACHE PATH
 set(KA_WQY_TTC /usr/share/fonts/truetype/wqy/wqy-microhei.ttc CACHE FILEPATH
     "The WenQuanYi Micro Hei collection (wqy-microhei.ttc)")
 
+# Everything missing is named at once, with the one apt command that brings it all.
+set(ka_fonts_missing)
+set(ka_fonts_packages)
 foreach(face Regular Bold)
   if(NOT EXISTS ${KA_ROBOTO_DIR}/Roboto-${face}.ttf)
-    message(FATAL_ERROR "Roboto-${face}.ttf not found: install the Debian package fonts-roboto-unhinted")
+    list(APPEND ka_fonts_missing "${KA_ROBOTO_DIR}/Roboto-${face}.ttf (fonts-roboto-unhinted)")
+    list(APPEND ka_fonts_packages fonts-roboto-unhinted)
   endif()
 endforeach()
 if(NOT EXISTS ${KA_WQY_TTC})
-  message(FATAL_ERROR "wqy-microhei.ttc not found: install the Debian package fonts-wqy-microhei")
+  list(APPEND ka_fonts_missing "${KA_WQY_TTC} (fonts-wqy-microhei)")
+  list(APPEND ka_fonts_packages fonts-wqy-microhei)
 endif()
 
 # Debian's own interpreter: the first python3 on PATH may not see Debian's Python packages.
 find_program(KA_DEBIAN_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH)
 if(NOT KA_DEBIAN_PYTHON)
-  message(FATAL_ERROR "/usr/bin/python3 not found: install the Debian package python3-fonttools")
+  list(APPEND ka_fonts_missing "/usr/bin/python3 with its module fontTools (python3-fonttools)")
+  list(APPEND ka_fonts_packages python3-fonttools)
+else()
+  execute_process(COMMAND ${KA_DEBIAN_PYTHON} -c "import fontTools.ttLib"
+                  RESULT_VARIABLE ka_fonttools_result OUTPUT_QUIET ERROR_QUIET)
+  if(NOT ka_fonttools_result EQUAL 0)
+    list(APPEND ka_fonts_missing "the Python module fontTools for ${KA_DEBIAN_PYTHON} (python3-fonttools)")
+    list(APPEND ka_fonts_packages python3-fonttools)
+  endif()
 endif()
-execute_process(COMMAND ${KA_DEBIAN_PYTHON} -c "import fontTools.ttLib"
-                RESULT_VARIABLE ka_fonttools_missing OUTPUT_QUIET ERROR_QUIET)
-if(ka_fonttools_missing)
-  message(FATAL_ERROR "Python module fontTools not found: install the Debian package python3-fonttools")
+
+if(ka_fonts_missing)
+  list(REMOVE_DUPLICATES ka_fonts_packages)
+  list(JOIN ka_fonts_missing "\n  " ka_fonts_missing_lines)
+  list(JOIN ka_fonts_packages " " ka_fonts_packages_line)
+  message(FATAL_ERROR "The program's fonts cannot be placed; missing:\n  ${ka_fonts_missing_lines}\n"
+                      "Install with:\n  sudo apt install ${ka_fonts_packages_line}")
 endif()
 
 set(KA_FONT_FILES

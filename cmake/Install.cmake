@@ -67,20 +67,25 @@ else()
   install(CODE "message(FATAL_ERROR \"convert not found: install the Debian package imagemagick\")")
 endif()
 
-# The changelog's newest entry gives the release in the metainfo, and must be this version.
-file(STRINGS ${KA_LINUX_DIR}/changelog ka_changelog)
-list(GET ka_changelog 0 ka_changelog_head)
-string(REGEX MATCH "\\(([^)]+)\\)" ka_match "${ka_changelog_head}")
-if(NOT CMAKE_MATCH_1 STREQUAL PROJECT_VERSION)
-  message(FATAL_ERROR "packaging/linux/changelog starts with ${CMAKE_MATCH_1}, the project is ${PROJECT_VERSION}")
-endif()
-list(FILTER ka_changelog INCLUDE REGEX "^ -- ")
-list(GET ka_changelog 0 ka_changelog_trailer)
-string(REGEX REPLACE "^ -- .*>  " "" ka_changelog_date "${ka_changelog_trailer}")
-execute_process(COMMAND date -u -d "${ka_changelog_date}" +%F
-                OUTPUT_VARIABLE KA_RELEASE_DATE OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
-configure_file(${KA_LINUX_DIR}/${KA_APP_ID}.metainfo.xml.in ${CMAKE_BINARY_DIR}/${KA_APP_ID}.metainfo.xml @ONLY)
-install(FILES ${CMAKE_BINARY_DIR}/${KA_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# The changelog's newest entry gives the release in the metainfo, and must be this version. That is
+# checked when packaging (cmake/ReleaseCheck.cmake), not here: every install runs it first, and
+# the target kareleasecheck runs it alone.
+set(ka_metainfo ${CMAKE_BINARY_DIR}/${KA_APP_ID}.metainfo.xml)
+set(ka_release_check ${CMAKE_BINARY_DIR}/release-check.cmake)
+file(CONFIGURE OUTPUT ${ka_release_check} @ONLY CONTENT [[
+set(KA_CHANGELOG "@KA_LINUX_DIR@/changelog")
+set(KA_VERSION "@PROJECT_VERSION@")
+set(KA_METAINFO_IN "@KA_LINUX_DIR@/@KA_APP_ID@.metainfo.xml.in")
+set(KA_METAINFO "@ka_metainfo@")
+set(KA_HOMEPAGE "@KA_HOMEPAGE@")
+include("@CMAKE_CURRENT_LIST_DIR@/ReleaseCheck.cmake")
+]])
+add_custom_target(kareleasecheck
+  COMMAND ${CMAKE_COMMAND} -P ${ka_release_check}
+  COMMENT "Checking packaging/linux/changelog against version ${PROJECT_VERSION}"
+  VERBATIM)
+install(SCRIPT ${ka_release_check})
+install(FILES ${ka_metainfo} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
 install(FILES ${KA_LINUX_DIR}/70-kaviewer-cp210x.rules DESTINATION ${KA_UDEV_RULES_DIR})
 

@@ -3,6 +3,12 @@
 # it: lintian, the desktop entry, the metainfo, the unpacked programs finding their fonts, and the
 # Windows resource script. Prints each check; stops at the first failure.
 set -euo pipefail
+if [ "${1:-}" = -h ] || [ "${1:-}" = --help ]; then
+  echo "usage: bash packaging/check-package.sh"
+  echo "Builds the Debian package (packaging/package.sh) and checks it: lintian, the files, the desktop"
+  echo "entry, the metainfo, the programs finding their fonts, the Windows version record."
+  exit 0
+fi
 cd "$(dirname "$0")/.."
 
 passed=0
@@ -46,6 +52,39 @@ ok
 
 check "appstreamcli validate --no-net accepts the metainfo"
 appstreamcli validate --no-net "$root"/usr/share/metainfo/*.metainfo.xml || fail "appstreamcli validate"
+ok
+
+check "the metainfo's release is the changelog's newest entry (dpkg-parsechangelog): version and day"
+changelog=packaging/linux/changelog
+version=$(dpkg-parsechangelog -l "$changelog" -S Version)
+day=$(date -u -d "$(dpkg-parsechangelog -l "$changelog" -S Date)" +%F)
+grep -q "<release version=\"$version\" date=\"$day\"/>" "$root"/usr/share/metainfo/*.metainfo.xml ||
+  fail "the metainfo's <release> is not version $version of $day"
+ok
+
+# The same check cpack's install ran, on changelogs that must not pass it.
+check "the release check stops at a changelog of another version, a wrong week day, a month that is none"
+release_check() {
+  cmake -DKA_CHANGELOG="$1" -DKA_VERSION="$version" -DKA_HOMEPAGE=https://example.org \
+    -DKA_METAINFO_IN=packaging/linux/org.kaviewer.KaViewer.metainfo.xml.in \
+    -DKA_METAINFO="$scratch/metainfo.xml" -P cmake/ReleaseCheck.cmake 2>"$scratch/release-check.log"
+}
+release_check "$changelog" || { cat "$scratch/release-check.log" >&2; fail "the release check refuses $changelog"; }
+refused() {
+  # CMake wraps its messages: the text is looked for with the lines joined.
+  ! release_check "$scratch/changelog" && tr -s ' \n' '  ' <"$scratch/release-check.log" | grep -qF "$1" ||
+    { cat "$scratch/release-check.log" >&2; fail "the release check let through $2"; }
+}
+sed "1s/($version)/($version.1)/" "$changelog" >"$scratch/changelog"
+refused "starts with $version.1, the project is $version" "a changelog starting with $version.1"
+# Only the newest entry's trailer (the first " -- " line) is changed.
+written_day=$(dpkg-parsechangelog -l "$changelog" -S Date | cut -d, -f1)
+other_day=Mon
+[ "$written_day" != Mon ] || other_day=Tue
+sed "0,/^ -- /{/^ -- /s/>  $written_day,/>  $other_day,/}" "$changelog" >"$scratch/changelog"
+refused "but that day is a $written_day" "the newest entry dated on a $other_day"
+sed "0,/^ -- /{/^ -- /s/>  \([A-Za-z]*, [0-9]*\) [A-Za-z]*/>  \1 Xyz/}" "$changelog" >"$scratch/changelog"
+refused "which is no date" "the newest entry dated in a month Xyz"
 ok
 
 # The Roboto links point into /usr/share/fonts, which the package depends on rather than ships:
