@@ -1,11 +1,10 @@
 #include "ui/export/exportreport.h"
 
+#include "core/imagefile.h"
+
 #include <QDebug>
 #include <QDir>
-#include <QFileInfo>
-#include <QImageWriter>
 #include <QMessageBox>
-#include <QSaveFile>
 
 namespace {
 const int kListedFailures = 10;
@@ -13,21 +12,8 @@ const int kListedFailures = 10;
 
 bool ExportReport::save(const QImage& image, const QString& fileName)
 {
-    // A save file commits only once everything was flushed, so a full disk leaves no torn file.
-    QSaveFile file(fileName);
     QString reason;
-    if (!file.open(QIODevice::WriteOnly)) {
-        reason = file.errorString();
-    } else {
-        QImageWriter writer(&file, QFileInfo(fileName).suffix().toLower().toLatin1());
-        if (!writer.write(image)) {
-            reason = writer.errorString();
-            file.cancelWriting();
-        } else if (!file.commit()) {
-            reason = file.errorString();
-        }
-    }
-    if (reason.isEmpty()) {
+    if (writeImageFile(image, fileName, &reason)) {
         ++writtenFiles;
         return true;
     }
