@@ -5,6 +5,7 @@
 #include "device/kadevice.h"
 #include "support/plaintext.h"
 #include "support/shownwindow.h"
+#include "ui/preview/previewarea.h"
 #include "ui/session/linksession.h"
 #include "ui/window/fontfamilies.h"
 
@@ -84,12 +85,12 @@ private slots:
         for (int received : {100, 200}) {
             QVERIFY(QMetaObject::invokeMethod(line, "showProgress", Q_ARG(int, 6), Q_ARG(qint64, received),
                                               Q_ARG(qint64, 1000)));
-            rig.window.slotPartialView(picture);
+            rig.window.findChild<PreviewArea*>()->partialView(picture);
         }
         QCOMPARE(renamed.count(line), 1);
         QCOMPARE(renamed.count(preview), 1);
         QCOMPARE(heard(line), QString("Receiving picture 6, pictures received: 0"));
-        rig.window.slotPartialDropped();
+        rig.window.findChild<PreviewArea*>()->partialDropped();
 
         // Asked too early, the line says why, and says it aloud.
         renamed.clear();

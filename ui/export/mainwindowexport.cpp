@@ -6,14 +6,11 @@
 #include "ui/export/exportreport.h"
 #include "ui/export/filechooser.h"
 #include "ui/export/folderexport.h"
+#include "ui/preview/previewarea.h"
 
 #include <QImageWriter>
-#include <QLabel>
-#include <QPixmap>
 
 namespace {
-
-const QRect kExportRegion(58, 58, 372, 322);
 
 // JPEG unless the name asks for another format an image writer knows.
 QStringList exportSuffixes()
@@ -25,25 +22,6 @@ QStringList exportSuffixes()
 }
 
 } // namespace
-
-QImage MainWindow::exportRegion()
-{
-    // A picture still arriving is never written: the grab shows the last complete one.
-    const bool partial = partialOnShow;
-    const QPixmap partialView = labelPreview->pixmap(Qt::ReturnByValue);
-    if (partial)
-        restorePreview();
-    QImage region = labelFrame->grab(kExportRegion).toImage();
-    if (partial) {
-        labelPreview->setPixmap(partialView);
-        partialOnShow = true;
-        showCaption();
-    }
-    // A scaled screen grabs more pixels; the file keeps its size in pixels whatever the screen.
-    if (region.size() != kExportRegion.size())
-        region = region.scaled(kExportRegion.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    return region;
-}
 
 QList<QImage> MainWindow::storedImages() const
 {
@@ -66,12 +44,12 @@ std::function<void(int)> MainWindow::markSaved(const QList<QImage>& images)
 
 void MainWindow::slotButtonExport()
 {
-    if (currentImage.isNull() || exportRunning)
+    if (currentImage().isNull() || exportRunning)
         return;
     // Pictures go on arriving while the dialog is open: what was on show at the command is written.
-    const QImage region = exportRegion();
+    const QImage region = previewArea->exportRegion();
     const QString fileName = FileChooser::saveFile(this, tr("Save Image"), tr("Image File(*.jpg)"),
-                                                   exportSuffixes(), suggestedSaveName(".jpg"));
+                                                   exportSuffixes(), previewArea->suggestedSaveName(".jpg"));
     if (fileName.isEmpty())
         return;
     ExportReport report;
@@ -91,12 +69,14 @@ void MainWindow::slotButtonExportAll()
     if (folder.isEmpty())
         return;
     exportRunning = true;
+    previewArea->setHeld(true);
     FolderExport::run(
         this, tr("Export All"), folder, storedPictureNames(indexes, "jpg"),
         [&](int i) {
             showPreview(images.at(i), indexes.at(i));
-            return exportRegion();
+            return previewArea->exportRegion();
         },
         markSaved(images));
+    previewArea->setHeld(false);
     exportRunning = false;
 }

@@ -7,6 +7,7 @@
 #include "ui/export/exportreport.h"
 #include "ui/export/filechooser.h"
 #include "ui/export/folderexport.h"
+#include "ui/preview/previewarea.h"
 #include "ui/preview/progressivepreview.h"
 
 #include <QLabel>
@@ -32,18 +33,18 @@ void MainWindow::slotPreviewContextMenu(const QPoint& pos)
 void MainWindow::showOriginalsMenu(QWidget* widget, const QPoint& pos, bool withCurrentPicture)
 {
     // No dialog opens while a folder is being written.
-    if ((currentImage.isNull() && !withCurrentPicture) || exportRunning)
+    if ((currentImage().isNull() && !withCurrentPicture) || exportRunning)
         return;
     QMenu menu(this);
     menu.setObjectName("menuOriginals");
     QAction* one = menu.addAction(tr("Save original…"));
-    one->setEnabled(!currentImage.isNull());
+    one->setEnabled(!currentImage().isNull());
     QAction* all = menu.addAction(tr("Save all originals…"));
     all->setEnabled(!pictureStore->isEmpty());
     QAction* current = withCurrentPicture ? menu.addAction(tr("Current picture from the device")) : nullptr;
     QAction* last = withCurrentPicture ? menu.addAction(tr("Show the last current picture")) : nullptr;
     if (last)
-        last->setEnabled(!lastCurrentImage.isNull() && !previewIsCurrentPicture());
+        last->setEnabled(previewArea->hasLastCurrentPicture() && !previewArea->showsCurrentPicture());
     QAction* chosen = menu.exec(widget->mapToGlobal(pos));
     if (!chosen)
         return;
@@ -55,19 +56,20 @@ void MainWindow::showOriginalsMenu(QWidget* widget, const QPoint& pos, bool with
         slotCurrentPicture();
     else if (chosen == last) {
         // Chosen, as a clicked row is: it stays while a stored picture arrives.
-        progressivePreview->pin();
-        showLastCurrentPicture();
+        previewArea->progressive()->pin();
+        previewArea->showLastCurrentPicture();
     }
 }
 
 void MainWindow::slotSaveOriginal()
 {
-    if (currentImage.isNull() || exportRunning)
+    if (currentImage().isNull() || exportRunning)
         return;
     // Taken now: a picture arriving while the dialog is open replaces the preview, not this.
-    const QImage original = originalPicture(currentImage);
-    const QString fileName = FileChooser::saveFile(this, tr("Save Original"), tr("PNG image (*.png)"),
-                                                   {QStringLiteral("png")}, suggestedSaveName(".png"));
+    const QImage original = originalPicture(currentImage());
+    const QString fileName =
+        FileChooser::saveFile(this, tr("Save Original"), tr("PNG image (*.png)"), {QStringLiteral("png")},
+                              previewArea->suggestedSaveName(".png"));
     if (fileName.isEmpty())
         return;
     ExportReport report;

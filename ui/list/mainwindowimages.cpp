@@ -4,6 +4,7 @@
 #include "core/picturestore.h"
 #include "ui/list/imagerowitem.h"
 #include "ui/list/thumbnail.h"
+#include "ui/preview/previewarea.h"
 #include "ui/preview/progressivepreview.h"
 
 #include <QElapsedTimer>
@@ -20,14 +21,17 @@ const int kBatchBudgetMs = 10;
 
 void MainWindow::showPreview(QImage image, int index)
 {
-    currentImage = image;
-    previewIndex = index;
-    restorePreview();
+    previewArea->show(image, index);
+}
+
+const QImage& MainWindow::currentImage() const
+{
+    return previewArea->image();
 }
 
 void MainWindow::slotDeviceGotImage(int index, QImage* img)
 {
-    progressivePreview->frameEnded(true);
+    previewArea->progressive()->frameEnded(true);
     // The image is ours once it arrives; only the copy is kept.
     pictureStore->append({index, img ? *img : QImage(), QDateTime::currentDateTime()});
     delete img;
@@ -68,6 +72,6 @@ void MainWindow::slotListWidgetClicked()
     if (row < 0 || row >= listWidget->count())
         return;
     // The chosen row stays in the preview while the picture under way arrives.
-    progressivePreview->pin();
+    previewArea->progressive()->pin();
     showPreview(pictureStore->at(row).image, pictureStore->at(row).index);
 }

@@ -58,7 +58,9 @@ void LinkSession::wireDevice()
     });
     connect(device, &KaDevice::s_stored_images_end, &storedTransfer, &StoredTransfer::end);
     connect(device, &KaDevice::s_recv_current_image, this, [this](QImage* img) {
-        emit signalCurrentImage(img);
+        const QImage picture = img ? *img : QImage();
+        delete img;
+        emit signalCurrentImage(picture);
         current->pictureArrived();
     });
     connect(device, &KaDevice::s_current_dropped, this, [this](qint64 received, qint64 expected) {

@@ -47,9 +47,9 @@ public slots:
 
 signals:
     void signalDeviceConnect(bool connected, int error, KaDeviceInfo info);
-    // Whoever receives them owns the images.
+    // Whoever receives it owns the image.
     void signalStoredImage(int index, QImage* img);
-    void signalCurrentImage(QImage* img);
+    void signalCurrentImage(const QImage& picture);
     void signalFrameStarted(bool current, int index, int width, int height);
     void signalRowsArrived(bool current, int firstRow, const QImage& rows);
     // The picture under way, stored or current, was dropped.

@@ -2,6 +2,7 @@
 #include "ui/window/mainwindow.h"
 
 #include "core/picturestore.h"
+#include "ui/preview/previewarea.h"
 #include "ui/preview/progressivepreview.h"
 #include "ui/session/currentpicturecontrol.h"
 #include "ui/session/linkfailuretext.h"
@@ -45,8 +46,8 @@ void MainWindow::slotDeviceConnect(bool connected, int error, KaDeviceInfo info)
     if (!connected)
         return;
     // The worker forgot a picture cut off with the last connection.
-    slotPartialDropped();
-    progressivePreview->unpin();
+    previewArea->partialDropped();
+    previewArea->progressive()->unpin();
 
     pictureStore->clear();
     listWidget->clear();

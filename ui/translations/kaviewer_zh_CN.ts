@@ -440,10 +440,6 @@ Do you want to replace it?</source>
         <translation>选择保存原图的文件夹</translation>
     </message>
     <message>
-        <source>Current picture</source>
-        <translation>当前图片</translation>
-    </message>
-    <message>
         <source>Current picture from the device</source>
         <translation>从设备获取当前图片</translation>
     </message>
@@ -544,6 +540,17 @@ Do you want to replace it?</source>
         <translation>保存全部原图</translation>
     </message>
     <message>
+        <source>Show the last current picture</source>
+        <translation>再次显示最近的当前图片</translation>
+    </message>
+</context>
+<context>
+    <name>PreviewArea</name>
+    <message>
+        <source>Current picture</source>
+        <translation>当前图片</translation>
+    </message>
+    <message>
         <source>Preview: the current picture, arriving</source>
         <translation>预览：当前图片，正在接收</translation>
     </message>
@@ -556,18 +563,6 @@ Do you want to replace it?</source>
         <translation>预览：无图片</translation>
     </message>
     <message>
-        <source>Preview: picture %1, %2</source>
-        <translation>预览：图片 %1，%2</translation>
-    </message>
-    <message>
-        <source>Preview: the current picture, %1</source>
-        <translation>预览：当前图片，%1</translation>
-    </message>
-    <message>
-        <source>Show the last current picture</source>
-        <translation>再次显示最近的当前图片</translation>
-    </message>
-    <message>
         <source>%1 by %2 pixels, %3 per pixel</source>
         <translation>%1 × %2 像素，每像素 %3</translation>
     </message>
@@ -578,6 +573,14 @@ Do you want to replace it?</source>
     <message>
         <source>%1 bytes</source>
         <translation>%1 字节</translation>
+    </message>
+    <message>
+        <source>Preview: picture %1, %2</source>
+        <translation>预览：图片 %1，%2</translation>
+    </message>
+    <message>
+        <source>Preview: the current picture, %1</source>
+        <translation>预览：当前图片，%1</translation>
     </message>
 </context>
 <context>

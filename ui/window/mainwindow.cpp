@@ -4,6 +4,7 @@
 #include "device/kadevice.h"
 #include "ui/list/imagelistwidget.h"
 #include "ui/list/imagerowdelegate.h"
+#include "ui/preview/previewarea.h"
 #include "ui/session/linksession.h"
 #include "ui/session/transferstatuslabel.h"
 #include "ui/window/accessibility.h"
@@ -78,12 +79,13 @@ MainWindow::MainWindow(QWidget* parent)
       labelStatusText(nullptr), labelDeviceInfo(nullptr), labelLogo(nullptr), listWidget(nullptr),
       pictureStore(nullptr), batchScheduled(false), exportRunning(false), labelFrame(nullptr),
       labelPreview(nullptr), labelImageNumber(nullptr), labelTransfer(nullptr), linkSession(nullptr),
-      partialOnShow(false), progressivePreview(nullptr), helpWindow(nullptr), windowClosing(false)
+      previewArea(nullptr), helpWindow(nullptr), windowClosing(false)
 {
     initResources();
     pictureStore = new PictureStore(this);
     initUi();
     linkSession = new LinkSession(labelTransfer, this);
+    previewArea = new PreviewArea(labelFrame, labelPreview, labelImageNumber, this);
     device = linkSession->device();
     applyLanguage();
 

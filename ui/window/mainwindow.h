@@ -18,7 +18,7 @@ class QLabel;
 class QListWidget;
 class QPushButton;
 class LinkSession;
-class ProgressivePreview;
+class PreviewArea;
 class HelpWindow;
 class PictureStore;
 class TransferStatusLabel;
@@ -56,9 +56,6 @@ public slots:
     // F5 and the preview's menu: one current picture; Shift+F5: live view on or off.
     void slotCurrentPicture();
     void slotLiveView();
-    void slotDeviceGotCurrentImage(QImage* img);
-    void slotPartialView(const QImage& view);
-    void slotPartialDropped();
     void slotButtonHelp();
 
 protected:
@@ -76,24 +73,11 @@ private:
     void updateConnectState();
     void showPreview(QImage image, int index);
     void addPendingImages();
-    // The preview area as Export writes it; never a picture still arriving.
-    QImage exportRegion();
     void showOriginalsMenu(QWidget* widget, const QPoint& pos, bool withCurrentPicture = false);
     void initCurrentPicture();
     bool mayAskForCurrentPicture();
     bool deviceConnected() const;
     const KaDeviceInfo& devInfo() const;
-    void showLastCurrentPicture();
-    // Shows currentImage again, in place of a picture still arriving.
-    void restorePreview();
-    // The caption below the preview, and the preview's name as a screen reader says it.
-    void showCaption();
-    QString previewCaption() const;
-    QString previewAccessibleName() const;
-    // A picture without a number in the preview is the device's current picture.
-    bool previewIsCurrentPicture() const { return !previewIndex && !currentImage.isNull(); }
-    // The name a save dialog suggests: the current picture's carries the time it arrived.
-    QString suggestedSaveName(const QString& suffix) const;
     // Marks each picture a folder command wrote, as long as the store still holds it.
     std::function<void(int)> markSaved(const QList<QImage>& images);
 
@@ -126,22 +110,16 @@ private:
     bool batchScheduled;
     // A folder is being written; the export commands wait for its end.
     bool exportRunning;
-    QImage currentImage;
+    // The picture in the preview; a null image until the first one is shown.
+    const QImage& currentImage() const;
     QLabel* labelFrame;
     QLabel* labelPreview;
     QLabel* labelImageNumber;
     TransferStatusLabel* labelTransfer;
     // Connection, failure reason, the stored transfer's phase and the current picture's requests.
     LinkSession* linkSession;
-    // The number of the stored picture in the preview; none for the current picture.
-    std::optional<int> previewIndex;
-    // The device's last current picture and when it came: kept, once the preview moves on, until
-    // a newer one arrives.
-    QImage lastCurrentImage;
-    QDateTime currentPictureTime;
-    // The preview shows a picture still arriving, not currentImage.
-    bool partialOnShow;
-    ProgressivePreview* progressivePreview;
+    // What the preview shows: the chosen picture, one under way, the last current picture.
+    PreviewArea* previewArea;
     // Made when first asked for; it follows the window's language.
     HelpWindow* helpWindow;
     // Set once the worker has stopped: arrivals still queued are only freed.

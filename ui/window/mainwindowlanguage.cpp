@@ -1,6 +1,8 @@
 // Language selection: every language-dependent text, picture and font of the window.
 #include "ui/window/mainwindow.h"
 
+#include "ui/preview/previewarea.h"
+
 #include "ui/help/helpwindow.h"
 #include "ui/session/transferstatuslabel.h"
 #include "ui/settings/apptranslation.h"
@@ -72,7 +74,7 @@ void MainWindow::applyLanguage()
     labelLogo->setPixmap(logo);
 
     labelTransfer->retranslate();
-    showCaption();
+    previewArea->retranslate();
     applyAccessibleTexts();
     if (helpWindow)
         helpWindow->retranslate();
