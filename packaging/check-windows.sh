@@ -7,6 +7,13 @@
 # prefix (windows/wine-installer.sh). Skipped when ../shared/windows/ (the Qt SDK) is not beside
 # the checkout.
 set -euo pipefail
+if [ "${1:-}" = -h ] || [ "${1:-}" = --help ]; then
+  echo "usage: bash packaging/check-windows.sh"
+  echo "Builds the Windows zip and installer (packaging/windows.sh) and checks them under Wine: the"
+  echo "program's start, a whole session against the device simulator, install and uninstall."
+  echo "Skipped when ../shared/windows/ is not beside the checkout."
+  exit 0
+fi
 cd "$(dirname "$0")/.."
 
 if [ ! -d ../shared/windows ]; then

@@ -3,6 +3,12 @@
 # joined left to right into one picture.
 # usage: filmstrip.sh OUTPUT.png [SHOTS]
 set -euo pipefail
+if [ "${1:-}" = -h ] || [ "${1:-}" = --help ]; then
+  echo "usage: bash packaging/filmstrip.sh OUTPUT.png [SHOTS]"
+  echo "The demo's first picture arriving at the real line rate, one shot of the preview a second"
+  echo "(6 unless SHOTS says otherwise), joined left to right."
+  exit 0
+fi
 out=$(realpath -m "$1")
 shots=${2:-6}
 build=$(realpath "$(dirname "$0")/../build")

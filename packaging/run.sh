@@ -1,6 +1,13 @@
 #!/usr/bin/env bash
 # Sets up, builds and starts the program.
 set -euo pipefail
+if [ "${1:-}" = -h ] || [ "${1:-}" = --help ]; then
+  echo "usage: bash packaging/run.sh"
+  echo "As root on Debian 12: installs every package of packaging/setup-debian.sh (the whole build and"
+  echo "test kit), builds build/ and starts build/bin/kaviewer, on a virtual X server when there is no"
+  echo "display."
+  exit 0
+fi
 cd "$(dirname "$0")/.."
 
 bash packaging/setup-debian.sh

@@ -5,6 +5,12 @@
 # A DPI (96 is 1x, 144 is 150%, 192 is 200%) sets the desktop's scale as X desktops do, in Xft.dpi.
 # usage: screenshot.sh OUTPUT.png [en|zh] [start|connect] [DPI]
 set -euo pipefail
+if [ "${1:-}" = -h ] || [ "${1:-}" = --help ]; then
+  echo "usage: bash packaging/screenshot.sh OUTPUT.png [en|zh] [start|connect] [DPI]"
+  echo "A screenshot of build/bin/kaviewer as it starts (start) or of the demo after a transfer"
+  echo "(connect, the default), in English (the default) or Chinese; DPI 144 is 150%, 192 is 200%."
+  exit 0
+fi
 out=$(realpath -m "$1")
 language=${2:-en}
 mode=${3:-connect}

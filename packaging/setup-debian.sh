@@ -2,6 +2,12 @@
 # Installs every Debian 12 package that building, testing and taking screenshots need.
 # Safe to run again: packages already present are left alone.
 set -euo pipefail
+if [ "${1:-}" = -h ] || [ "${1:-}" = --help ]; then
+  echo "usage: bash packaging/setup-debian.sh [windows]"
+  echo "Installs (as root) the Debian 12 packages that building, testing and screenshots need;"
+  echo "'windows' adds the MinGW-w64 cross-build, Wine, NSIS and xdotool. Safe to run again."
+  exit 0
+fi
 
 packages=(
   build-essential cmake ninja-build pkg-config
@@ -13,6 +19,8 @@ packages=(
   # tools/atspi/atspi-view.sh shows it as a screen reader gets it.
   dbus-daemon at-spi2-core x11-utils python3-pyatspi
   dpkg-dev file fakeroot lintian desktop-file-utils appstream gnuplot-nox valgrind
+  # docs/architecture.png from docs/architecture.dot
+  graphviz
   # The package check compiles the Windows version record: windres runs the MinGW C compiler as its
   # preprocessor.
   binutils-mingw-w64-x86-64 gcc-mingw-w64-x86-64-posix

@@ -4,6 +4,13 @@
 # program alone built with Unix Makefiles, a short fuzz run of the receive side, and the Windows
 # build under Wine.
 set -euo pipefail
+if [ "${1:-}" = -h ] || [ "${1:-}" = --help ]; then
+  echo "usage: bash packaging/test.sh"
+  echo "As root on Debian 12: installs what packaging/setup-debian.sh lists, builds, and runs every test"
+  echo "(suites, package checks, short soak, sanitizers, Unix Makefiles build, fuzzing, Windows under"
+  echo "Wine when ../shared/windows/ is there); stops at the first failure."
+  exit 0
+fi
 cd "$(dirname "$0")/.."
 
 jobs=$(nproc)

@@ -6,6 +6,12 @@
 # build-win/kaviewer-<version>-win64.zip and packs the same files as
 # build-win/kaviewer-<version>-win64-setup.exe.
 set -euo pipefail
+if [ "${1:-}" = -h ] || [ "${1:-}" = --help ]; then
+  echo "usage: bash packaging/windows.sh"
+  echo "As root on Debian 12, with ../shared/windows/ beside the checkout: builds"
+  echo "build-win/kaviewer-<version>-win64.zip and build-win/kaviewer-<version>-win64-setup.exe."
+  exit 0
+fi
 cd "$(dirname "$0")/.."
 
 sdk_archive=$(realpath -m ../shared/windows/qt5-mingw64-5.15.8.tar.xz)

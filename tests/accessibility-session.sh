@@ -3,6 +3,7 @@
 # on a virtual X server. There Qt's accessibility is on, and every change it reports reaches the
 # test; on the offscreen platform it would stay off.
 set -u
+case "${1:-}" in -h | --help) echo "usage: accessibility-session.sh PROGRAM [ARGS...]"; exit 0 ;; esac
 if [ -z "${KA_A11Y_SESSION:-}" ]; then
   # -noreset: the accessibility bus's address, kept on the root window, survives its launcher.
   exec dbus-run-session -- xvfb-run -a -s "-noreset" env KA_A11Y_SESSION=1 bash "$0" "$@" 2> >(grep -v "fd limit" >&2)

@@ -4,6 +4,12 @@
 # deb-src entry for the mirror apt already uses.
 #   fetch-style-source.sh DIR    (DIR/windowsvista/ then holds the plugin's source)
 set -euo pipefail
+if [ "${1:-}" = -h ] || [ "${1:-}" = --help ]; then
+  echo "usage: bash packaging/windows/fetch-style-source.sh DIR"
+  echo "Unpacks the windowsvista style plugin's source from Debian's qtbase source package into"
+  echo "DIR/windowsvista/, once; root the first time (it adds a deb-src entry)."
+  exit 0
+fi
 out=$(realpath -m "$1")
 [ -f "$out/windowsvista/main.cpp" ] && exit 0
 

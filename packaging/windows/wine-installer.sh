@@ -5,6 +5,12 @@
 #   wine-installer.sh SETUP STAGE VERSION WORK
 # STAGE is the folder the installer was packed from. Expects WINESERVER and the Wine loader in $wine.
 set -uo pipefail
+if [ "${1:-}" = -h ] || [ "${1:-}" = --help ]; then
+  echo "usage: bash packaging/windows/wine-installer.sh SETUP STAGE VERSION WORK"
+  echo "Run by packaging/check-windows.sh: a silent install of SETUP into a fresh Wine prefix, the program"
+  echo "started from its shortcut, a silent uninstall. Expects WINESERVER and the Wine loader in \$wine."
+  exit 0
+fi
 setup=$1 stage=$2 version=$3 work=$4
 export WINEPREFIX=$work/prefix
 log=$work/installed.log

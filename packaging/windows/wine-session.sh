@@ -15,6 +15,12 @@
 # the device goes away, the close. Qt's widget-based file dialogs (a platform option) stand in
 # for the native ones, which xdotool cannot fill in reliably.
 set -uo pipefail
+if [ "${1:-}" = -h ] || [ "${1:-}" = --help ]; then
+  echo "usage: bash packaging/windows/wine-session.sh PROGRAM_DIR WORK_DIR SIMULATOR"
+  echo "Run by packaging/check-windows.sh: kaviewer.exe under Wine through a whole session against the"
+  echo "device simulator. Expects WINEPREFIX, WINESERVER and the Wine loader in \$wine."
+  exit 0
+fi
 program_dir=$1 work=$2 sim=$3
 log=$work/program.log
 simlog=$work/sim.log

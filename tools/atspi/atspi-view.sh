@@ -23,6 +23,7 @@
 # wipes all root-window properties (also any set with xprop).  Running Xvfb
 # with -noreset keeps the property; we also set it again explicitly.
 set -u
+case "${1:-}" in -h | --help) echo "usage: atspi-view.sh [-t SECONDS] PROGRAM [ARGS...]"; exit 0 ;; esac
 HERE=$(cd "$(dirname "$0")" && pwd)
 
 if [ "${1:-}" != "--inner" ]; then

@@ -7,6 +7,7 @@
 #include "statuspictures.h"
 #include "windowpictures.h"
 
+#include <QCommandLineParser>
 #include <QDir>
 #include <QGuiApplication>
 #include <QImageWriter>
@@ -42,11 +43,25 @@ int main(int argc, char* argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("kaimagegen"));
     QTextStream err(stderr);
 
-    const QStringList args = app.arguments();
-    if (args.size() < 2 || args.size() > 3) {
-        err << "usage: kaimagegen OUTPUT_DIR [ICO_PATH]\n";
+    // Options are refused rather than taken for a folder's name; "--" ends them, for a folder whose
+    // name starts with "-".
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Draws the window's pictures (each at 1x and @2x) as PNG files into OUTPUT_DIR, which it\n"
+        "creates, and the program's icon into ICO_PATH when given. Needs the Debian packages\n"
+        "fonts-roboto-unhinted and fonts-wqy-microhei. In the checkout:\n"
+        "  kaimagegen resources/image packaging/kaviewer.ico"));
+    parser.addHelpOption();
+    parser.addPositionalArgument(QStringLiteral("OUTPUT_DIR"), QStringLiteral("Folder for the PNG files."));
+    parser.addPositionalArgument(QStringLiteral("ICO_PATH"), QStringLiteral("The Windows icon to write."),
+                                 QStringLiteral("[ICO_PATH]"));
+    parser.process(app);
+    const QStringList args = parser.positionalArguments();
+    if (args.isEmpty() || args.size() > 2) {
+        err << "usage: kaimagegen [--help] OUTPUT_DIR [ICO_PATH]\n";
         return 2;
     }
 
@@ -86,7 +101,7 @@ int main(int argc, char* argv[])
     }
     setCanvasScale(1);
 
-    const QDir outDir(args.at(1));
+    const QDir outDir(args.at(0));
     if (!outDir.mkpath(QStringLiteral("."))) {
         err << "kaimagegen: cannot create " << outDir.path() << '\n';
         return 1;
@@ -95,7 +110,7 @@ int main(int argc, char* argv[])
         if (!writePicture(picture.image, outDir.filePath(picture.name + ".png"), "png", err))
             return 1;
     }
-    if (args.size() == 3 && !writePicture(paintLogo(), args.at(2), "ico", err))
+    if (args.size() == 2 && !writePicture(paintLogo(), args.at(1), "ico", err))
         return 1;
     return 0;
 }

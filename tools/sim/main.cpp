@@ -110,13 +110,16 @@ int main(int argc, char* argv[])
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
-        "Plays the imaging device on a pseudo-terminal and prints its port name. Runs until Ctrl-C."));
+        "Plays the imaging device on a pseudo-terminal (or a real serial port) and prints its port name.\n"
+        "Runs until Ctrl-C. Stored pictures are sent in index order.\n"
+        "Example: kadevice-sim --link /tmp/kadevice --pattern 360x240:3:0 --image photo.png:1:2"));
     parser.addHelpOption();
     const QCommandLineOption deviceOpt(
         QStringLiteral("device"), QStringLiteral("Use this real serial port (460800 8N1) instead of a pty."),
         QStringLiteral("PATH"));
-    const QCommandLineOption linkOpt(
-        QStringLiteral("link"), QStringLiteral("Make a symlink to the port here."), QStringLiteral("PATH"));
+    const QCommandLineOption linkOpt(QStringLiteral("link"),
+                                     QStringLiteral("Make a symbolic link to the port here."),
+                                     QStringLiteral("PATH"));
     const QCommandLineOption infoOpt(QStringLiteral("info"),
                                      QStringLiteral("The four info lines, comma separated."),
                                      QStringLiteral("l1,l2,l3,l4"));
@@ -125,14 +128,20 @@ int main(int argc, char* argv[])
                                           QStringLiteral("MS"));
     const QCommandLineOption silentOpt(QStringLiteral("silent"),
                                        QStringLiteral("Never answer the info request."));
-    const QCommandLineOption imageOpt(QStringLiteral("image"),
-                                      QStringLiteral("A stored image from a picture file (repeatable)."),
-                                      QStringLiteral("FILE:INDEX:BPP"));
-    const QCommandLineOption patternOpt(QStringLiteral("pattern"),
-                                        QStringLiteral("A stored test-pattern image (repeatable)."),
-                                        QStringLiteral("WxH:BPP:INDEX"));
+    const QCommandLineOption imageOpt(
+        QStringLiteral("image"),
+        QStringLiteral("A stored picture read from a picture file, sent with this "
+                       "index in BPP bytes per pixel (1..3). Index before BPP, "
+                       "unlike --pattern. Repeatable."),
+        QStringLiteral("FILE:INDEX:BPP"));
+    const QCommandLineOption patternOpt(
+        QStringLiteral("pattern"),
+        QStringLiteral("A stored test pattern of WxH pixels in BPP bytes per pixel "
+                       "(1..3) with this index. BPP before index, unlike "
+                       "--image. Repeatable."),
+        QStringLiteral("WxH:BPP:INDEX"));
     const QCommandLineOption currentOpt(
-        QStringLiteral("current"), QStringLiteral("Answer the current-image request with a test pattern."),
+        QStringLiteral("current"), QStringLiteral("Answer the current-picture request with a test pattern."),
         QStringLiteral("WxH:BPP"));
     const QCommandLineOption movingOpt(
         QStringLiteral("moving"),

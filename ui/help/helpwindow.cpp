@@ -159,8 +159,8 @@ void HelpWindow::retranslate()
          tr("The device did not answer within 600 ms: it is off or busy. Switch it on, or unplug it "
             "and plug it in again.")},
         {KaLinkFailure::Lost,
-         tr("The port failed while connected: the cable was pulled or the device switched off. "
-            "Check the cable and press Connect again.")},
+         tr("The port failed during the handshake or while connected: the cable was pulled or the "
+            "device switched off. Check the cable and press Connect again.")},
     };
     QStringList reasonRows;
     for (const auto& reason : reasons)
@@ -171,8 +171,9 @@ void HelpWindow::retranslate()
            "hold the mouse over the reason for the port's name and the details.")
             .toHtmlEscaped() +
         "</p>" + table({tr("Reason"), tr("What to do")}, reasonRows) + "<p>" +
-        tr("Every step is written to the log (last tab): the ports tried, the commands sent, the "
-           "pictures received. Copy it into a bug report.")
+        tr("Every step is written to the log (last tab): the CP21 ports tried, the commands sent, the "
+           "pictures received. To report a problem, save the log there with Save… and send it with "
+           "the version (About tab) and your system (Debian or Windows version, desktop).")
             .toHtmlEscaped() +
         "</p>");
 

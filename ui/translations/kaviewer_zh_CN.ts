@@ -227,8 +227,8 @@ Do you want to replace it?</source>
         <translation>设备在 600 毫秒内没有应答：设备已关机或正忙。请打开设备，或拔下后重新插入。</translation>
     </message>
     <message>
-        <source>The port failed while connected: the cable was pulled or the device switched off. Check the cable and press Connect again.</source>
-        <translation>连接期间端口出错：数据线被拔出或设备已关机。请检查数据线后再次点击连接。</translation>
+        <source>The port failed during the handshake or while connected: the cable was pulled or the device switched off. Check the cable and press Connect again.</source>
+        <translation>握手或连接期间端口出错：数据线被拔出或设备已关机。请检查数据线后再次点击连接。</translation>
     </message>
     <message>
         <source>When a connection fails or ends, the window says why below the connection status; hold the mouse over the reason for the port&apos;s name and the details.</source>
@@ -243,8 +243,8 @@ Do you want to replace it?</source>
         <translation>处理方法</translation>
     </message>
     <message>
-        <source>Every step is written to the log (last tab): the ports tried, the commands sent, the pictures received. Copy it into a bug report.</source>
-        <translation>每一步都会写入日志（最后一个标签页）：尝试的端口、发送的命令、收到的图片。报告问题时请附上日志。</translation>
+        <source>Every step is written to the log (last tab): the CP21 ports tried, the commands sent, the pictures received. To report a problem, save the log there with Save… and send it with the version (About tab) and your system (Debian or Windows version, desktop).</source>
+        <translation>每一步都会写入日志（最后一个标签页）：尝试的 CP21 端口、发送的命令、收到的图片。报告问题时，请在那里用“保存…”保存日志，并连同版本号（“关于”标签页）和您的系统（Debian 或 Windows 版本、桌面环境）一起发送。</translation>
     </message>
     <message>
         <source>KA Image Viewer</source>
