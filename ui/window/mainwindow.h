@@ -2,16 +2,12 @@
 #define MAINWINDOW_H
 
 #include "device/kadeviceinfo.h"
-#include "device/kalinkfailure.h"
 
-#include <QDateTime>
 #include <QImage>
 #include <QList>
 #include <QMainWindow>
-#include <QPair>
 #include <QPoint>
 #include <functional>
-#include <optional>
 
 class KaDevice;
 class QLabel;
@@ -23,8 +19,9 @@ class HelpWindow;
 class PictureStore;
 class TransferStatusLabel;
 
-// The program's only window: frameless, fixed size, drawn from its own pictures. It owns the
-// device worker and the thread it runs on, and talks to it only through queued signals.
+// The program's only window: frameless, fixed size, drawn from its own pictures. Its link session
+// owns the device worker and the thread it runs on; the window sends it commands only through
+// queued signals.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
