@@ -1,27 +1,15 @@
-// Export of the preview area as JPEG files.
+// The export commands as the window offers them: its buttons, the originals' context menus, and
+// the window's views of what the commands write.
 #include "ui/window/mainwindow.h"
 
-#include "core/picturenames.h"
 #include "core/picturestore.h"
-#include "ui/export/exportreport.h"
-#include "ui/export/filechooser.h"
-#include "ui/export/folderexport.h"
+#include "ui/export/exportcommands.h"
 #include "ui/preview/previewarea.h"
+#include "ui/preview/progressivepreview.h"
 
-#include <QImageWriter>
-
-namespace {
-
-// JPEG unless the name asks for another format an image writer knows.
-QStringList exportSuffixes()
-{
-    QStringList suffixes{QStringLiteral("jpg")};
-    for (const QByteArray& format : QImageWriter::supportedImageFormats())
-        suffixes << QString::fromLatin1(format).toLower();
-    return suffixes;
-}
-
-} // namespace
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
 
 QList<QImage> MainWindow::storedImages() const
 {
@@ -33,50 +21,70 @@ QList<int> MainWindow::storedImageIndexes() const
     return pictureStore->indexes();
 }
 
-std::function<void(int)> MainWindow::markSaved(const QList<QImage>& images)
-{
-    // A reconnect during the run empties the store: a row then holds another picture.
-    return [this, images](int i) {
-        if (i < pictureStore->count() && pictureStore->at(i).image.cacheKey() == images.at(i).cacheKey())
-            pictureStore->markSaved(i);
-    };
-}
-
 void MainWindow::slotButtonExport()
 {
-    if (currentImage().isNull() || exportRunning)
-        return;
-    // Pictures go on arriving while the dialog is open: what was on show at the command is written.
-    const QImage region = previewArea->exportRegion();
-    const QString fileName = FileChooser::saveFile(this, tr("Save Image"), tr("Image File(*.jpg)"),
-                                                   exportSuffixes(), previewArea->suggestedSaveName(".jpg"));
-    if (fileName.isEmpty())
-        return;
-    ExportReport report;
-    report.save(region, fileName);
-    report.tellUser(this);
+    exportCommands->exportPreview();
 }
 
 void MainWindow::slotButtonExportAll()
 {
-    if (pictureStore->isEmpty() || exportRunning)
+    exportCommands->exportAll(storedImages(), storedImageIndexes());
+}
+
+void MainWindow::slotSaveOriginal()
+{
+    // Taken now: a picture arriving while the dialog is open replaces the preview, not this.
+    exportCommands->saveOriginal(currentImage());
+}
+
+void MainWindow::slotSaveAllOriginals()
+{
+    exportCommands->saveAllOriginals(storedImages(), storedImageIndexes());
+}
+
+void MainWindow::slotListContextMenu(const QPoint& pos)
+{
+    const QModelIndex index = listWidget->indexAt(pos);
+    if (!index.isValid())
         return;
-    // The pictures as they were at the command: arrivals while the dialog is open or the files are
-    // written do not join, and a reconnect meanwhile takes none away.
-    const QList<QImage> images = storedImages();
-    const QList<int> indexes = storedImageIndexes();
-    const QString folder = FileChooser::folder(this, tr("Choose Directory to Save Images"));
-    if (folder.isEmpty())
+    // The row the menu belongs to is the one on show, so "Save original" saves what is seen.
+    listWidget->setCurrentRow(index.row());
+    slotListWidgetClicked();
+    showOriginalsMenu(listWidget->viewport(), pos);
+}
+
+void MainWindow::slotPreviewContextMenu(const QPoint& pos)
+{
+    showOriginalsMenu(labelFrame, pos, true);
+}
+
+void MainWindow::showOriginalsMenu(QWidget* widget, const QPoint& pos, bool withCurrentPicture)
+{
+    // No dialog opens while a folder is being written.
+    if ((currentImage().isNull() && !withCurrentPicture) || exportCommands->isRunning())
         return;
-    exportRunning = true;
-    previewArea->setHeld(true);
-    FolderExport::run(
-        this, tr("Export All"), folder, storedPictureNames(indexes, "jpg"),
-        [&](int i) {
-            showPreview(images.at(i), indexes.at(i));
-            return previewArea->exportRegion();
-        },
-        markSaved(images));
-    previewArea->setHeld(false);
-    exportRunning = false;
+    QMenu menu(this);
+    menu.setObjectName("menuOriginals");
+    QAction* one = menu.addAction(tr("Save original…"));
+    one->setEnabled(!currentImage().isNull());
+    QAction* all = menu.addAction(tr("Save all originals…"));
+    all->setEnabled(!pictureStore->isEmpty());
+    QAction* current = withCurrentPicture ? menu.addAction(tr("Current picture from the device")) : nullptr;
+    QAction* last = withCurrentPicture ? menu.addAction(tr("Show the last current picture")) : nullptr;
+    if (last)
+        last->setEnabled(previewArea->hasLastCurrentPicture() && !previewArea->showsCurrentPicture());
+    QAction* chosen = menu.exec(widget->mapToGlobal(pos));
+    if (!chosen)
+        return;
+    if (chosen == one)
+        slotSaveOriginal();
+    else if (chosen == all)
+        slotSaveAllOriginals();
+    else if (chosen == current)
+        slotCurrentPicture();
+    else if (chosen == last) {
+        // Chosen, as a clicked row is: it stays while a stored picture arrives.
+        previewArea->progressive()->pin();
+        previewArea->showLastCurrentPicture();
+    }
 }

@@ -2,6 +2,41 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>ExportCommands</name>
+    <message>
+        <source>Save Image</source>
+        <translation>保存图片</translation>
+    </message>
+    <message>
+        <source>Image File(*.jpg)</source>
+        <translation>图片文件(*.jpg)</translation>
+    </message>
+    <message>
+        <source>Save Original</source>
+        <translation>保存原图</translation>
+    </message>
+    <message>
+        <source>PNG image (*.png)</source>
+        <translation>PNG 图像 (*.png)</translation>
+    </message>
+    <message>
+        <source>Choose Directory to Save Images</source>
+        <translation>选择保存图片的文件夹</translation>
+    </message>
+    <message>
+        <source>Export All</source>
+        <translation>导出全部</translation>
+    </message>
+    <message>
+        <source>Choose Directory to Save Originals</source>
+        <translation>选择保存原图的文件夹</translation>
+    </message>
+    <message>
+        <source>Save all originals</source>
+        <translation>保存全部原图</translation>
+    </message>
+</context>
+<context>
     <name>ExportReport</name>
     <message>
         <source>The file could not be saved:</source>
@@ -404,14 +439,6 @@ Do you want to replace it?</source>
         <translation>未连接</translation>
     </message>
     <message>
-        <source>Save Image</source>
-        <translation>保存图片</translation>
-    </message>
-    <message>
-        <source>Image File(*.jpg)</source>
-        <translation>图片文件(*.jpg)</translation>
-    </message>
-    <message>
         <source>Export</source>
         <translation>导出</translation>
     </message>
@@ -426,18 +453,6 @@ Do you want to replace it?</source>
     <message>
         <source>Save all originals…</source>
         <translation>保存全部原图…</translation>
-    </message>
-    <message>
-        <source>Save Original</source>
-        <translation>保存原图</translation>
-    </message>
-    <message>
-        <source>PNG image (*.png)</source>
-        <translation>PNG 图像 (*.png)</translation>
-    </message>
-    <message>
-        <source>Choose Directory to Save Originals</source>
-        <translation>选择保存原图的文件夹</translation>
     </message>
     <message>
         <source>Current picture from the device</source>
@@ -530,14 +545,6 @@ Do you want to replace it?</source>
     <message>
         <source>Maker&apos;s logo</source>
         <translation>制造商标志</translation>
-    </message>
-    <message>
-        <source>Choose Directory to Save Images</source>
-        <translation>选择保存图片的文件夹</translation>
-    </message>
-    <message>
-        <source>Save all originals</source>
-        <translation>保存全部原图</translation>
     </message>
     <message>
         <source>Show the last current picture</source>

@@ -2,6 +2,7 @@
 
 #include "core/picturestore.h"
 #include "device/kadevice.h"
+#include "ui/export/exportcommands.h"
 #include "ui/list/imagelistwidget.h"
 #include "ui/list/imagerowdelegate.h"
 #include "ui/preview/previewarea.h"
@@ -77,15 +78,16 @@ MainWindow::MainWindow(QWidget* parent)
       buttonClose(nullptr), buttonMinimize(nullptr), labelSeparator(nullptr), buttonCh(nullptr),
       buttonEn(nullptr), labelUnderline(nullptr), buttonHelp(nullptr), labelStatusIcon(nullptr),
       labelStatusText(nullptr), labelDeviceInfo(nullptr), labelLogo(nullptr), listWidget(nullptr),
-      pictureStore(nullptr), batchScheduled(false), exportRunning(false), labelFrame(nullptr),
-      labelPreview(nullptr), labelImageNumber(nullptr), labelTransfer(nullptr), linkSession(nullptr),
-      previewArea(nullptr), helpWindow(nullptr), windowClosing(false)
+      pictureStore(nullptr), batchScheduled(false), labelFrame(nullptr), labelPreview(nullptr),
+      labelImageNumber(nullptr), labelTransfer(nullptr), linkSession(nullptr), previewArea(nullptr),
+      helpWindow(nullptr), windowClosing(false)
 {
     initResources();
     pictureStore = new PictureStore(this);
     initUi();
     linkSession = new LinkSession(labelTransfer, this);
     previewArea = new PreviewArea(labelFrame, labelPreview, labelImageNumber, this);
+    exportCommands = std::make_unique<ExportCommands>(this, pictureStore, previewArea);
     device = linkSession->device();
     applyLanguage();
 

@@ -7,7 +7,7 @@
 #include <QList>
 #include <QMainWindow>
 #include <QPoint>
-#include <functional>
+#include <memory>
 
 class KaDevice;
 class QLabel;
@@ -15,6 +15,7 @@ class QListWidget;
 class QPushButton;
 class LinkSession;
 class PreviewArea;
+class ExportCommands;
 class HelpWindow;
 class PictureStore;
 class TransferStatusLabel;
@@ -75,8 +76,6 @@ private:
     bool mayAskForCurrentPicture();
     bool deviceConnected() const;
     const KaDeviceInfo& devInfo() const;
-    // Marks each picture a folder command wrote, as long as the store still holds it.
-    std::function<void(int)> markSaved(const QList<QImage>& images);
 
     // The worker, owned by the link session; the window sends it its commands.
     KaDevice* device;
@@ -105,8 +104,8 @@ private:
     QList<QImage> storedImages() const;
     QList<int> storedImageIndexes() const;
     bool batchScheduled;
-    // A folder is being written; the export commands wait for its end.
-    bool exportRunning;
+    // Export, Export All and the originals; one at a time.
+    std::unique_ptr<ExportCommands> exportCommands;
     // The picture in the preview; a null image until the first one is shown.
     const QImage& currentImage() const;
     QLabel* labelFrame;
