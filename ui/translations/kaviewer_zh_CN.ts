@@ -423,22 +423,6 @@ Do you want to replace it?</source>
 <context>
     <name>MainWindow</name>
     <message>
-        <source>Disconnect</source>
-        <translation>断开</translation>
-    </message>
-    <message>
-        <source>Connect</source>
-        <translation>连接</translation>
-    </message>
-    <message>
-        <source>Connected</source>
-        <translation>已连接</translation>
-    </message>
-    <message>
-        <source>Disonnected</source>
-        <translation>未连接</translation>
-    </message>
-    <message>
         <source>Export</source>
         <translation>导出</translation>
     </message>
@@ -519,10 +503,6 @@ Do you want to replace it?</source>
         <translation>连接状态</translation>
     </message>
     <message>
-        <source>The connected device&apos;s serial number and firmware</source>
-        <translation>已连接设备的序列号和固件</translation>
-    </message>
-    <message>
         <source>Pictures</source>
         <translation>图片</translation>
     </message>
@@ -588,6 +568,29 @@ Do you want to replace it?</source>
     <message>
         <source>Preview: the current picture, %1</source>
         <translation>预览：当前图片，%1</translation>
+    </message>
+</context>
+<context>
+    <name>StatusColumn</name>
+    <message>
+        <source>Disconnect</source>
+        <translation>断开</translation>
+    </message>
+    <message>
+        <source>Connect</source>
+        <translation>连接</translation>
+    </message>
+    <message>
+        <source>Connected</source>
+        <translation>已连接</translation>
+    </message>
+    <message>
+        <source>Disonnected</source>
+        <translation>未连接</translation>
+    </message>
+    <message>
+        <source>The connected device&apos;s serial number and firmware</source>
+        <translation>已连接设备的序列号和固件</translation>
     </message>
 </context>
 <context>

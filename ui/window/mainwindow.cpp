@@ -7,6 +7,7 @@
 #include "ui/list/imagerowdelegate.h"
 #include "ui/preview/previewarea.h"
 #include "ui/session/linksession.h"
+#include "ui/session/statuscolumn.h"
 #include "ui/session/transferstatuslabel.h"
 #include "ui/window/accessibility.h"
 #include "ui/window/fontfamilies.h"
@@ -85,6 +86,8 @@ MainWindow::MainWindow(QWidget* parent)
     initResources();
     pictureStore = new PictureStore(this);
     initUi();
+    statusColumn =
+        std::make_unique<StatusColumn>(buttonConnect, labelStatusIcon, labelStatusText, labelDeviceInfo);
     linkSession = new LinkSession(labelTransfer, this);
     previewArea = new PreviewArea(labelFrame, labelPreview, labelImageNumber, this);
     exportCommands = std::make_unique<ExportCommands>(this, pictureStore, previewArea);

@@ -18,6 +18,7 @@ class PreviewArea;
 class ExportCommands;
 class HelpWindow;
 class PictureStore;
+class StatusColumn;
 class TransferStatusLabel;
 
 // The program's only window: frameless, fixed size, drawn from its own pictures. Its link session
@@ -106,6 +107,8 @@ private:
     bool batchScheduled;
     // Export, Export All and the originals; one at a time.
     std::unique_ptr<ExportCommands> exportCommands;
+    // Connect's text, the status icon and text, the device's line or the failure's reason.
+    std::unique_ptr<StatusColumn> statusColumn;
     // The picture in the preview; a null image until the first one is shown.
     const QImage& currentImage() const;
     QLabel* labelFrame;
