@@ -210,16 +210,16 @@ void TestImageList::rowsFollowArrivalsAcrossBatches()
     ShownWindow rig;
     QVERIFY(rig.exposed);
     const auto arrive = [&rig](int index) { rig.window.slotDeviceGotImage(index, new QImage(flat(index))); };
-    const auto nextTurn = [&rig] { QCoreApplication::sendPostedEvents(&rig.window, QEvent::MetaCall); };
+    const auto turn = [&rig] { nextTurn(rig.window); };
     arrive(1);
-    nextTurn();
+    turn();
     arrive(2); // still queued when the reconnect comes
     rig.window.findChild<LinkSession*>()->deviceConnected(true, 0, KaDeviceInfo{"l1", "l2", "l3", "l4"});
     const QList<int> indexes{30, 60, 90, 120, 150, 180};
     for (int index : indexes) {
         arrive(index);
         if (index == 60 || index == 90)
-            nextTurn();
+            turn();
     }
     QTRY_COMPARE_WITH_TIMEOUT(rig.list()->count(), indexes.size(), 30000);
     QCOMPARE(rowNumbers(rig.list()), QStringList({"30", "60", "90", "120", "150", "180"}));
@@ -235,7 +235,7 @@ void TestImageList::rowsFollowArrivalsAcrossBatches()
     for (int more = 1; rig.list()->count() == sent; more *= 2) {
         for (int i = 0; i < more; ++i)
             arrive(++sent % 360);
-        nextTurn();
+        turn();
     }
     QTRY_COMPARE_WITH_TIMEOUT(rig.list()->count(), sent, 30000);
 }

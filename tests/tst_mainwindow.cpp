@@ -4,6 +4,7 @@
 #include "support/plaintext.h"
 #include "support/scopedworkdir.h"
 #include "support/unprivileged.h"
+#include "ui/list/picturerows.h"
 #include "ui/session/linksession.h"
 #include "ui/window/fontfamilies.h"
 #include "ui/window/mainwindow.h"
@@ -347,7 +348,7 @@ private slots:
             QImage picture(64, 48, QImage::Format_RGB32);
             picture.fill(Qt::darkCyan);
             window.slotDeviceGotImage(1, new QImage(picture));
-            QCoreApplication::sendPostedEvents(&window, QEvent::MetaCall);
+            QCoreApplication::sendPostedEvents(window.findChild<PictureRows*>(), QEvent::MetaCall);
             auto* list = qobject_cast<QListWidget*>(child(window, "listWidget"));
             list->setCurrentRow(0);
             window.activateWindow();

@@ -2,6 +2,7 @@
 #define SHOWNWINDOW_H
 
 #include "support/scopedworkdir.h"
+#include "ui/list/picturerows.h"
 #include "ui/window/mainwindow.h"
 
 #include <QBuffer>
@@ -39,6 +40,12 @@ inline void clickRow(QListWidget* list, int row)
                       list->visualItemRect(list->item(row)).center());
 }
 
+// The window adds arrivals to the list on its next turn of the event loop; this runs that turn.
+inline void nextTurn(MainWindow& window)
+{
+    QCoreApplication::sendPostedEvents(window.findChild<PictureRows*>(), QEvent::MetaCall);
+}
+
 // The real window in its own working directory, shown so that clicks and grabs act as on screen.
 struct ShownWindow
 {
@@ -48,11 +55,10 @@ struct ShownWindow
         exposed = QTest::qWaitForWindowExposed(&window);
     }
 
-    // The window adds arrivals on its next turn of the event loop; this runs that turn.
     void deliver(int index, const QImage& image)
     {
         window.slotDeviceGotImage(index, new QImage(image));
-        QCoreApplication::sendPostedEvents(&window, QEvent::MetaCall);
+        nextTurn(window);
     }
     template <typename T = QLabel> T* child(const char* name) const { return window.findChild<T*>(name); }
     QListWidget* list() const { return child<QListWidget>("listWidget"); }

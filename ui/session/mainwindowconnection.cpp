@@ -41,7 +41,6 @@ void MainWindow::slotDeviceConnect(bool connected, int error, KaDeviceInfo info)
     previewArea->progressive()->unpin();
 
     pictureStore->clear();
-    listWidget->clear();
     QTimer::singleShot(kStoredImageRequestDelayMs, this, SIGNAL(signalGetStoredImage()));
 }
 

@@ -5,6 +5,7 @@
 #include "ui/export/exportcommands.h"
 #include "ui/list/imagelistwidget.h"
 #include "ui/list/imagerowdelegate.h"
+#include "ui/list/picturerows.h"
 #include "ui/preview/previewarea.h"
 #include "ui/session/linksession.h"
 #include "ui/session/statuscolumn.h"
@@ -79,9 +80,9 @@ MainWindow::MainWindow(QWidget* parent)
       buttonClose(nullptr), buttonMinimize(nullptr), labelSeparator(nullptr), buttonCh(nullptr),
       buttonEn(nullptr), labelUnderline(nullptr), buttonHelp(nullptr), labelStatusIcon(nullptr),
       labelStatusText(nullptr), labelDeviceInfo(nullptr), labelLogo(nullptr), listWidget(nullptr),
-      pictureStore(nullptr), batchScheduled(false), labelFrame(nullptr), labelPreview(nullptr),
+      pictureStore(nullptr), pictureRows(nullptr), labelFrame(nullptr), labelPreview(nullptr),
       labelImageNumber(nullptr), labelTransfer(nullptr), linkSession(nullptr), previewArea(nullptr),
-      helpWindow(nullptr), windowClosing(false)
+      helpWindow(nullptr)
 {
     initResources();
     pictureStore = new PictureStore(this);
@@ -91,6 +92,7 @@ MainWindow::MainWindow(QWidget* parent)
     linkSession = new LinkSession(labelTransfer, this);
     previewArea = new PreviewArea(labelFrame, labelPreview, labelImageNumber, this);
     exportCommands = std::make_unique<ExportCommands>(this, pictureStore, previewArea);
+    pictureRows = new PictureRows(listWidget, pictureStore, this);
     device = linkSession->device();
     applyLanguage();
 
@@ -101,8 +103,8 @@ MainWindow::MainWindow(QWidget* parent)
 
 MainWindow::~MainWindow()
 {
-    // The worker stops before the window goes; pictures it sent meanwhile are only freed.
-    windowClosing = true;
+    // The worker stops before the window goes; pictures it sent meanwhile join the store and go
+    // with it.
     linkSession->shutDown();
 }
 
@@ -225,6 +227,7 @@ void MainWindow::initConnections()
     // The device's reports come through the link session, which keeps what they say.
     connect(linkSession, &LinkSession::signalDeviceConnect, this, &MainWindow::slotDeviceConnect);
     connect(linkSession, &LinkSession::signalStoredImage, this, &MainWindow::slotDeviceGotImage);
+    connect(pictureRows, &PictureRows::signalBatchShown, this, &MainWindow::showStoredPicture);
     connect(listWidget, SIGNAL(clicked(QModelIndex)), this, SLOT(slotListWidgetClicked()));
     // A row chosen with the keys is previewed and kept, as a clicked one is.
     connect(static_cast<ImageListWidget*>(listWidget), &ImageListWidget::signalRowChosen, this,

@@ -17,6 +17,7 @@ class LinkSession;
 class PreviewArea;
 class ExportCommands;
 class HelpWindow;
+class PictureRows;
 class PictureStore;
 class StatusColumn;
 class TransferStatusLabel;
@@ -71,7 +72,8 @@ private:
     void applyLanguage();
     void updateConnectState();
     void showPreview(QImage image, int index);
-    void addPendingImages();
+    // Every arrival takes the preview, as does a chosen row.
+    void showStoredPicture(int row);
     void showOriginalsMenu(QWidget* widget, const QPoint& pos, bool withCurrentPicture = false);
     void initCurrentPicture();
     bool mayAskForCurrentPicture();
@@ -104,7 +106,8 @@ private:
     PictureStore* pictureStore;
     QList<QImage> storedImages() const;
     QList<int> storedImageIndexes() const;
-    bool batchScheduled;
+    // Rows for what the store holds beyond the list, in batches.
+    PictureRows* pictureRows;
     // Export, Export All and the originals; one at a time.
     std::unique_ptr<ExportCommands> exportCommands;
     // Connect's text, the status icon and text, the device's line or the failure's reason.
@@ -121,8 +124,6 @@ private:
     PreviewArea* previewArea;
     // Made when first asked for; it follows the window's language.
     HelpWindow* helpWindow;
-    // Set once the worker has stopped: arrivals still queued are only freed.
-    bool windowClosing;
 };
 
 #endif // MAINWINDOW_H

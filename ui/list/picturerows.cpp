@@ -1,0 +1,48 @@
+#include "ui/list/picturerows.h"
+
+#include "core/picturestore.h"
+#include "ui/list/imagerowitem.h"
+#include "ui/list/thumbnail.h"
+
+#include <QElapsedTimer>
+#include <QListWidget>
+
+namespace {
+// One batch of arrivals may hold the window this long; the rest waits for the next turn. With the
+// last picture started, the preview and the paint, the turn stays within a 16 ms display frame.
+const int kBatchBudgetMs = 10;
+} // namespace
+
+PictureRows::PictureRows(QListWidget* list, PictureStore* store, QObject* parent)
+    : QObject(parent), list(list), store(store)
+{
+    connect(store, &PictureStore::signalAppended, this, &PictureRows::schedule);
+    connect(store, &PictureStore::signalCleared, list, &QListWidget::clear);
+}
+
+void PictureRows::schedule()
+{
+    // Arrivals already queued behind this one join it.
+    if (scheduled)
+        return;
+    scheduled = true;
+    QMetaObject::invokeMethod(this, &PictureRows::addPending, Qt::QueuedConnection);
+}
+
+void PictureRows::addPending()
+{
+    scheduled = false;
+    if (list->count() >= store->count())
+        return; // a reconnect dropped them
+    QElapsedTimer clock;
+    clock.start();
+    do {
+        const StoredPicture& arrival = store->at(list->count());
+        QListWidgetItem* item = new ImageRowItem(arrival.index);
+        item->setData(Qt::DecorationRole, rowThumbnail(arrival.image, list->devicePixelRatioF()));
+        list->addItem(item);
+    } while (list->count() < store->count() && !clock.hasExpired(kBatchBudgetMs));
+    emit signalBatchShown(list->count() - 1);
+    if (list->count() < store->count())
+        schedule();
+}
