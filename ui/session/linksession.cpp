@@ -36,7 +36,8 @@ void LinkSession::wireDevice()
     connect(device, &KaDevice::s_link_failure, this, &LinkSession::linkFailed);
     connect(device, &KaDevice::s_frame_started, this,
             [this](bool isCurrent, int index, int width, int height) {
-                storedTransfer.frameStarted(isCurrent);
+                if (!isCurrent)
+                    storedTransfer.activity();
                 current->frameStarted(isCurrent);
                 emit signalFrameStarted(isCurrent, index, width, height);
             });
@@ -111,7 +112,7 @@ void LinkSession::deviceConnected(bool isConnected, int error, KaDeviceInfo devi
     if (connected) {
         lastFailure.reset();
         line->beginTransfer();
-        storedTransfer.begin();
+        storedTransfer.activity();
     } else {
         storedTransfer.end();
         current->disconnected();

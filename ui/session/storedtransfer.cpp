@@ -11,17 +11,6 @@ StoredTransfer::StoredTransfer(QObject* parent) : QObject(parent)
     connect(&timerQuiet, &QTimer::timeout, this, &StoredTransfer::signalFinished);
 }
 
-void StoredTransfer::begin()
-{
-    timerQuiet.start();
-}
-
-void StoredTransfer::frameStarted(bool current)
-{
-    if (!current)
-        timerQuiet.start();
-}
-
 void StoredTransfer::activity()
 {
     timerQuiet.start();

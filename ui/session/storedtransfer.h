@@ -18,10 +18,7 @@ public:
     bool isRunning() const { return timerQuiet.isActive(); }
 
 public slots:
-    // The stored pictures are asked for.
-    void begin();
-    void frameStarted(bool current);
-    // A stored picture grew or came whole.
+    // The stored pictures were asked for, or one of them began, grew or came whole.
     void activity();
     void end();
 
