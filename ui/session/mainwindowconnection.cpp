@@ -1,4 +1,4 @@
-// Connection control and the status column.
+// Connection control: Connect, the device's reports, and the status column as the session stands.
 #include "ui/window/mainwindow.h"
 
 #include "core/picturestore.h"
@@ -9,7 +9,6 @@
 #include "ui/settings/apptranslation.h"
 #include "ui/settings/languagesetting.h"
 
-#include <QListWidget>
 #include <QTimer>
 
 namespace {
