@@ -5,6 +5,7 @@
 #include "protocolframes.h"
 #include "simimage.h"
 #include "ui/preview/progressivepreview.h"
+#include "ui/session/linksession.h"
 #include "windowrig.h"
 
 #include <QVector>
@@ -21,7 +22,8 @@ FirstRows measureFirstRows(int pictures)
         sim.setPaced(true);
     });
     auto* preview = rig.window.findChild<ProgressivePreview*>();
-    if (!rig.ready() || !preview)
+    auto* session = rig.window.findChild<LinkSession*>();
+    if (!rig.ready() || !preview || !session)
         return result;
     // The paced line keeps time, so each header's last byte leaves at a known moment after the request.
     QVector<double> headerMs;
@@ -34,7 +36,7 @@ FirstRows measureFirstRows(int pictures)
     QVector<double> firstMs(pictures, -1);
     QVector<int> views(pictures, 0);
     QObject::connect(preview, &ProgressivePreview::viewChanged, [&] {
-        const int k = preview->pictureIndex() - 1;
+        const int k = session->frameUnderWay() ? session->frameUnderWay()->index - 1 : -1;
         if (k < 0 || k >= pictures)
             return;
         ++views[k];

@@ -82,15 +82,16 @@ private slots:
 
         // A picture arriving is heard once, not at every view of it or every step of its bytes.
         renamed.clear();
+        KaDevice* device = rig.window.findChild<LinkSession*>()->device();
+        emit device->s_frame_started(false, 6, picture.width(), picture.height());
         for (int received : {100, 200}) {
-            QVERIFY(QMetaObject::invokeMethod(line, "showProgress", Q_ARG(int, 6), Q_ARG(qint64, received),
-                                              Q_ARG(qint64, 1000)));
+            emit device->s_transfer_progress(6, received, 1000);
             rig.window.findChild<PreviewArea*>()->partialView(picture);
         }
         QCOMPARE(renamed.count(line), 1);
         QCOMPARE(renamed.count(preview), 1);
         QCOMPARE(heard(line), QString("Receiving picture 6, pictures received: 0"));
-        rig.window.findChild<PreviewArea*>()->partialDropped();
+        emit device->s_transfer_dropped(6, 200, 1000);
 
         // Asked too early, the line says why, and says it aloud.
         renamed.clear();

@@ -3,7 +3,6 @@
 
 #include "core/picturestore.h"
 #include "ui/preview/previewarea.h"
-#include "ui/preview/progressivepreview.h"
 
 #include <QListWidget>
 
@@ -19,7 +18,6 @@ const QImage& MainWindow::currentImage() const
 
 void MainWindow::slotDeviceGotImage(int index, QImage* img)
 {
-    previewArea->progressive()->frameEnded(true);
     // The image is ours once it arrives; only the copy is kept. The list shows it on the next turn.
     pictureStore->append({index, img ? *img : QImage(), QDateTime::currentDateTime()});
     delete img;
@@ -36,6 +34,6 @@ void MainWindow::slotListWidgetClicked()
     if (row < 0 || row >= listWidget->count())
         return;
     // The chosen row stays in the preview while the picture under way arrives.
-    previewArea->progressive()->pin();
+    previewArea->keepChosen();
     showStoredPicture(row);
 }

@@ -10,11 +10,33 @@ namespace {
 const QRect kExportRegion(58, 58, 372, 322);
 }
 
-PreviewArea::PreviewArea(QLabel* frame, QLabel* preview, QLabel* caption, QObject* parent)
-    : QObject(parent), labelFrame(frame), labelPreview(preview), labelImageNumber(caption),
+PreviewArea::PreviewArea(QLabel* frame, QLabel* preview, QLabel* caption, const LinkSession* session,
+                         QObject* parent)
+    : QObject(parent), labelFrame(frame), labelPreview(preview), labelImageNumber(caption), session(session),
       progressivePreview(new ProgressivePreview(preview->size(), this))
 {
+    connect(session, &LinkSession::signalFrameStarted, progressivePreview,
+            [this](bool, int, int, int height) { progressivePreview->frameStarted(height); });
+    connect(
+        session, &LinkSession::signalRowsArrived, progressivePreview,
+        [this](bool, int firstRow, const QImage& rows) { progressivePreview->rowsArrived(firstRow, rows); });
+    connect(session, &LinkSession::signalFrameEnded, this, &PreviewArea::frameEnded);
+    connect(session, &LinkSession::signalCurrentImage, this, &PreviewArea::currentPictureArrived);
+    connect(session, &LinkSession::signalDeviceConnect, this, [this](bool connected) {
+        if (connected)
+            followArrivals();
+    });
     connect(progressivePreview, &ProgressivePreview::viewChanged, this, &PreviewArea::partialView);
+}
+
+void PreviewArea::keepChosen()
+{
+    progressivePreview->pin();
+}
+
+void PreviewArea::followArrivals()
+{
+    progressivePreview->unpin();
 }
 
 void PreviewArea::show(const QImage& image, int index)
@@ -26,7 +48,6 @@ void PreviewArea::show(const QImage& image, int index)
 
 void PreviewArea::currentPictureArrived(const QImage& picture)
 {
-    progressivePreview->frameEnded(true);
     lastCurrentImage = picture;
     currentPictureTime = QDateTime::currentDateTime();
     showLastCurrentPicture();
@@ -41,23 +62,24 @@ void PreviewArea::showLastCurrentPicture()
 
 void PreviewArea::partialView(const QImage& view)
 {
-    if (held)
+    if (held || !session->frameUnderWay())
         return;
     labelPreview->setPixmap(previewPixmap(view, labelPreview->size(), labelPreview->devicePixelRatioF()));
-    partialOnShow = true;
+    partialOnShow = session->frameUnderWay();
     retranslate();
 }
 
-void PreviewArea::partialDropped()
+void PreviewArea::frameEnded(bool complete)
 {
-    progressivePreview->frameEnded(false);
-    if (partialOnShow)
+    progressivePreview->frameEnded(complete);
+    // A complete picture takes the preview when the window shows it; a dropped one never comes.
+    if (!complete && partialOnShow)
         restore();
 }
 
 void PreviewArea::restore()
 {
-    partialOnShow = false;
+    partialOnShow.reset();
     labelPreview->setPixmap(
         previewPixmap(shownImage, labelPreview->size(), labelPreview->devicePixelRatioF()));
     retranslate();
@@ -75,20 +97,18 @@ void PreviewArea::retranslate()
 
 QString PreviewArea::caption() const
 {
-    const bool current = partialOnShow ? progressivePreview->isCurrentPicture() : showsCurrentPicture();
+    const bool current = partialOnShow ? partialOnShow->current : showsCurrentPicture();
     if (current)
         return tr("Current picture");
-    const std::optional<int> index =
-        partialOnShow ? std::optional<int>(progressivePreview->pictureIndex()) : shownIndex;
+    const std::optional<int> index = partialOnShow ? std::optional<int>(partialOnShow->index) : shownIndex;
     return "Image Number. " + (index ? QString::number(*index) : QString());
 }
 
 QString PreviewArea::accessibleName() const
 {
     if (partialOnShow)
-        return progressivePreview->isCurrentPicture()
-                   ? tr("Preview: the current picture, arriving")
-                   : tr("Preview: picture %1, arriving").arg(progressivePreview->pictureIndex());
+        return partialOnShow->current ? tr("Preview: the current picture, arriving")
+                                      : tr("Preview: picture %1, arriving").arg(partialOnShow->index);
     if (shownImage.isNull())
         return tr("Preview: no picture");
     const int bytesPerPixel = shownImage.depth() / 8;
@@ -103,14 +123,14 @@ QString PreviewArea::accessibleName() const
 QImage PreviewArea::exportRegion()
 {
     // A picture still arriving is never written: the grab shows the last complete one.
-    const bool partial = partialOnShow;
+    const std::optional<LinkSession::Frame> partial = partialOnShow;
     const QPixmap partialPixmap = labelPreview->pixmap(Qt::ReturnByValue);
     if (partial)
         restore();
     QImage region = labelFrame->grab(kExportRegion).toImage();
     if (partial) {
         labelPreview->setPixmap(partialPixmap);
-        partialOnShow = true;
+        partialOnShow = partial;
         retranslate();
     }
     // A scaled screen grabs more pixels; the file keeps its size in pixels whatever the screen.

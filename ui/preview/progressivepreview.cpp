@@ -13,12 +13,9 @@ ProgressivePreview::ProgressivePreview(const QSize& area, QObject* parent) : QOb
     connect(&timerRefresh, &QTimer::timeout, this, &ProgressivePreview::refresh);
 }
 
-void ProgressivePreview::frameStarted(bool currentPicture, int pictureIndex, int width, int height)
+void ProgressivePreview::frameStarted(int height)
 {
-    Q_UNUSED(width)
     arriving = true;
-    current = currentPicture;
-    index = pictureIndex;
     pictureHeight = height;
     // The same rounding as the label's vertical centring of the finished picture.
     top = area.height() / 2 - height / 2;
@@ -27,9 +24,9 @@ void ProgressivePreview::frameStarted(bool currentPicture, int pictureIndex, int
     dirty = false;
 }
 
-void ProgressivePreview::rowsArrived(bool currentPicture, int firstRow, const QImage& rows)
+void ProgressivePreview::rowsArrived(int firstRow, const QImage& rows)
 {
-    if (!arriving || currentPicture != current || firstRow + rows.height() > pictureHeight)
+    if (!arriving || firstRow + rows.height() > pictureHeight)
         return;
     const int from = qMax(firstRow, -top);
     const int to = qMin(firstRow + rows.height(), area.height() - top);

@@ -16,12 +16,8 @@ public:
     // area: the preview's size; what falls outside it is never converted.
     explicit ProgressivePreview(const QSize& area, QObject* parent = nullptr);
 
-    bool isCurrentPicture() const { return current; }
-    int pictureIndex() const { return index; }
-
-public slots:
-    void frameStarted(bool current, int index, int width, int height);
-    void rowsArrived(bool current, int firstRow, const QImage& rows);
+    void frameStarted(int height);
+    void rowsArrived(int firstRow, const QImage& rows);
     // The picture under way ended: complete (which also ends a pin) or dropped.
     void frameEnded(bool complete);
     // The user chose what the preview shows: no view until the next picture is complete.
@@ -36,10 +32,8 @@ private:
 
     QSize area;
     bool arriving = false;
-    bool current = false;
     bool pinned = false;
     bool dirty = false;
-    int index = -1;
     int pictureHeight = 0;
     // Where the picture's first row lands in the preview, as the label centres it.
     int top = 0;

@@ -39,6 +39,7 @@ void LinkSession::wireDevice()
                 if (!isCurrent)
                     storedTransfer.activity();
                 current->frameStarted(isCurrent);
+                frame = Frame{isCurrent, index, width, height};
                 emit signalFrameStarted(isCurrent, index, width, height);
             });
     connect(device, &KaDevice::s_rows_arrived, this, &LinkSession::signalRowsArrived);
@@ -50,26 +51,34 @@ void LinkSession::wireDevice()
     connect(device, &KaDevice::s_recv_stored_image, this, [this](int index, QImage* img) {
         storedTransfer.activity();
         line->pictureArrived();
+        endFrame(true);
         emit signalStoredImage(index, img);
     });
     connect(device, &KaDevice::s_transfer_dropped, this, [this](int index, qint64 received, qint64 expected) {
         line->pictureDropped(index, received, expected);
         storedTransfer.end();
-        emit signalFrameDropped();
+        endFrame(false);
     });
     connect(device, &KaDevice::s_stored_images_end, &storedTransfer, &StoredTransfer::end);
     connect(device, &KaDevice::s_recv_current_image, this, [this](QImage* img) {
         const QImage picture = img ? *img : QImage();
         delete img;
+        endFrame(true);
         emit signalCurrentImage(picture);
         current->pictureArrived();
     });
     connect(device, &KaDevice::s_current_dropped, this, [this](qint64 received, qint64 expected) {
-        emit signalFrameDropped();
+        endFrame(false);
         current->pictureDropped(received, expected);
     });
     connect(&storedTransfer, &StoredTransfer::signalFinished, line, &TransferStatusLabel::transferFinished);
     connect(current, &CurrentPictureControl::signalRequest, device, &KaDevice::get_current_image_slot);
+}
+
+void LinkSession::endFrame(bool complete)
+{
+    frame.reset();
+    emit signalFrameEnded(complete);
 }
 
 void LinkSession::shutDown()
@@ -100,6 +109,34 @@ std::optional<TransferStatusLabel::Refusal> LinkSession::currentPictureRefusal()
     return std::nullopt;
 }
 
+bool LinkSession::requestCurrentPicture()
+{
+    std::optional<TransferStatusLabel::Refusal> refusal = currentPictureRefusal();
+    if (!refusal && current->isPending())
+        refusal = TransferStatusLabel::Refusal::AlreadyAsked;
+    if (refusal) {
+        line->currentRefused(*refusal);
+        return false;
+    }
+    current->request();
+    return true;
+}
+
+bool LinkSession::toggleLiveView()
+{
+    if (current->isLive()) {
+        current->stopLive();
+        return false;
+    }
+    const std::optional<TransferStatusLabel::Refusal> refusal = currentPictureRefusal();
+    if (refusal) {
+        line->currentRefused(*refusal);
+        return false;
+    }
+    current->startLive();
+    return true;
+}
+
 void LinkSession::connectPressed()
 {
     lastFailure.reset();
@@ -117,6 +154,9 @@ void LinkSession::deviceConnected(bool isConnected, int error, KaDeviceInfo devi
         storedTransfer.end();
         current->disconnected();
     }
+    // The worker forgets a picture cut off with the connection, whichever way it went.
+    if (frame)
+        endFrame(false);
     emit signalDeviceConnect(isConnected, error, deviceInfo);
 }
 

@@ -24,6 +24,15 @@ class LinkSession : public QObject
     Q_OBJECT
 
 public:
+    // The picture the device is sending, stored or current.
+    struct Frame
+    {
+        bool current = false;
+        int index = 0; // a stored picture's number
+        int width = 0;
+        int height = 0;
+    };
+
     LinkSession(TransferStatusLabel* line, QObject* parent);
     ~LinkSession() override;
 
@@ -34,6 +43,14 @@ public:
     CurrentPictureControl* currentPicture() const { return current; }
     // Why a current picture may not be asked for now; none when it may.
     std::optional<TransferStatusLabel::Refusal> currentPictureRefusal() const;
+    // None between pictures.
+    const std::optional<Frame>& frameUnderWay() const { return frame; }
+
+    // F5: one current picture, unless the link or a request on its way refuses; the line says
+    // why. True when it was asked for.
+    bool requestCurrentPicture();
+    // Shift+F5: the live view on or off. True when it started.
+    bool toggleLiveView();
 
     // Stops the worker, within a bound, and hands on what it sent before it stopped.
     void shutDown();
@@ -52,11 +69,12 @@ signals:
     void signalCurrentImage(const QImage& picture);
     void signalFrameStarted(bool current, int index, int width, int height);
     void signalRowsArrived(bool current, int firstRow, const QImage& rows);
-    // The picture under way, stored or current, was dropped.
-    void signalFrameDropped();
+    // The picture under way ended: complete just before it is handed on, or dropped.
+    void signalFrameEnded(bool complete);
 
 private:
     void wireDevice();
+    void endFrame(bool complete);
 
     TransferStatusLabel* line;
     KaDevice* linkDevice;
@@ -66,6 +84,7 @@ private:
     bool connected = false;
     KaDeviceInfo info;
     std::optional<KaLinkFailure> lastFailure;
+    std::optional<Frame> frame;
 };
 
 #endif // LINKSESSION_H

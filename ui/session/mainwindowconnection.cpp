@@ -1,9 +1,9 @@
-// Connection control: Connect, the device's reports, and the status column as the session stands.
+// Connection control: Connect, the device's reports, the current picture's requests, and the
+// status column as the session stands.
 #include "ui/window/mainwindow.h"
 
 #include "core/picturestore.h"
 #include "ui/preview/previewarea.h"
-#include "ui/preview/progressivepreview.h"
 #include "ui/session/linksession.h"
 #include "ui/session/statuscolumn.h"
 #include "ui/settings/apptranslation.h"
@@ -35,12 +35,21 @@ void MainWindow::slotDeviceConnect(bool connected, int error, KaDeviceInfo info)
     updateConnectState();
     if (!connected)
         return;
-    // The worker forgot a picture cut off with the last connection.
-    previewArea->partialDropped();
-    previewArea->progressive()->unpin();
-
     pictureStore->clear();
     QTimer::singleShot(kStoredImageRequestDelayMs, this, SIGNAL(signalGetStoredImage()));
+}
+
+void MainWindow::slotCurrentPicture()
+{
+    // Asked for, so it is wanted in the preview.
+    if (linkSession->requestCurrentPicture())
+        previewArea->followArrivals();
+}
+
+void MainWindow::slotLiveView()
+{
+    if (linkSession->toggleLiveView())
+        previewArea->followArrivals();
 }
 
 void MainWindow::updateConnectState()

@@ -3,6 +3,7 @@
 #include "core/picturestore.h"
 #include "device/kadevice.h"
 #include "ui/export/exportcommands.h"
+#include "ui/export/originalsmenu.h"
 #include "ui/list/imagelistwidget.h"
 #include "ui/list/imagerowdelegate.h"
 #include "ui/list/picturerows.h"
@@ -82,7 +83,7 @@ MainWindow::MainWindow(QWidget* parent)
       labelStatusText(nullptr), labelDeviceInfo(nullptr), labelLogo(nullptr), listWidget(nullptr),
       pictureStore(nullptr), pictureRows(nullptr), labelFrame(nullptr), labelPreview(nullptr),
       labelImageNumber(nullptr), labelTransfer(nullptr), linkSession(nullptr), previewArea(nullptr),
-      helpWindow(nullptr)
+      originalsMenu(nullptr), helpWindow(nullptr)
 {
     initResources();
     pictureStore = new PictureStore(this);
@@ -90,14 +91,14 @@ MainWindow::MainWindow(QWidget* parent)
     statusColumn =
         std::make_unique<StatusColumn>(buttonConnect, labelStatusIcon, labelStatusText, labelDeviceInfo);
     linkSession = new LinkSession(labelTransfer, this);
-    previewArea = new PreviewArea(labelFrame, labelPreview, labelImageNumber, this);
+    previewArea = new PreviewArea(labelFrame, labelPreview, labelImageNumber, linkSession, this);
     exportCommands = std::make_unique<ExportCommands>(this, pictureStore, previewArea);
+    originalsMenu = new OriginalsMenu(exportCommands.get(), pictureStore, previewArea, this);
     pictureRows = new PictureRows(listWidget, pictureStore, this);
     device = linkSession->device();
     applyLanguage();
 
     initConnections();
-    initCurrentPicture();
     initKeyboard();
 }
 
@@ -235,4 +236,5 @@ void MainWindow::initConnections()
     connect(buttonHelp, &QPushButton::clicked, this, &MainWindow::slotButtonHelp);
     connect(listWidget, &QWidget::customContextMenuRequested, this, &MainWindow::slotListContextMenu);
     connect(labelFrame, &QWidget::customContextMenuRequested, this, &MainWindow::slotPreviewContextMenu);
+    connect(originalsMenu, &OriginalsMenu::signalCurrentPicture, this, &MainWindow::slotCurrentPicture);
 }

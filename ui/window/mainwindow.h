@@ -16,6 +16,7 @@ class QPushButton;
 class LinkSession;
 class PreviewArea;
 class ExportCommands;
+class OriginalsMenu;
 class HelpWindow;
 class PictureRows;
 class PictureStore;
@@ -74,9 +75,6 @@ private:
     void showPreview(QImage image, int index);
     // Every arrival takes the preview, as does a chosen row.
     void showStoredPicture(int row);
-    void showOriginalsMenu(QWidget* widget, const QPoint& pos, bool withCurrentPicture = false);
-    void initCurrentPicture();
-    bool mayAskForCurrentPicture();
     bool deviceConnected() const;
     const KaDeviceInfo& devInfo() const;
 
@@ -122,6 +120,8 @@ private:
     LinkSession* linkSession;
     // What the preview shows: the chosen picture, one under way, the last current picture.
     PreviewArea* previewArea;
+    // The originals' menu of the list and the preview.
+    OriginalsMenu* originalsMenu;
     // Made when first asked for; it follows the window's language.
     HelpWindow* helpWindow;
 };

@@ -26,6 +26,10 @@ void MainWindow::initKeyboard()
     addShortcut(this, QKeySequence(Qt::CTRL | Qt::Key_E), buttonExport);
     addShortcut(this, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E), buttonExportAll);
     addShortcut(this, QKeySequence(Qt::Key_F1), buttonHelp);
+    auto* currentPicture = new QShortcut(QKeySequence(Qt::Key_F5), this);
+    connect(currentPicture, &QShortcut::activated, this, &MainWindow::slotCurrentPicture);
+    auto* liveView = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F5), this);
+    connect(liveView, &QShortcut::activated, this, &MainWindow::slotLiveView);
 
     // Along the window as it reads: the large buttons, the pictures, then the top right.
     const QList<QWidget*> order{buttonConnect, buttonExport, buttonExportAll, listWidget, buttonCh,
