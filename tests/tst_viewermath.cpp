@@ -5,35 +5,10 @@
 #include "core/rawpixel.h"
 #include "core/regionstats.h"
 #include "core/viewtransform.h"
-#include "device/kadevice.h"
-#include "protocolframes.h"
-#include "simimage.h"
 #include "support/framebytes.h"
+#include "support/receivedpicture.h"
 
 #include <QtTest>
-
-namespace {
-
-// The picture the device library hands on for these pixel bytes.
-QImage received(int width, int height, int bpp, const QByteArray& pixels)
-{
-    SimImage sent;
-    sent.width = width;
-    sent.height = height;
-    sent.bpp = bpp;
-    sent.pixels = pixels;
-    KaDevice device;
-    QImage picture;
-    QObject::connect(&device, &KaDevice::s_recv_current_image, [&picture](QImage* image) {
-        picture = *image;
-        delete image;
-    });
-    const QByteArray frame = ProtocolFrames::currentImageFrame(sent);
-    device.handle_received_bytes(frame.constData(), frame.size());
-    return picture;
-}
-
-} // namespace
 
 class TestViewerMath : public QObject
 {
@@ -70,7 +45,7 @@ private slots:
         QFETCH(QRgb, shown);
         // The pixel second of three, after one of other bytes, on the second row.
         const QByteArray other(bpp, '\x55');
-        const QImage picture = received(3, 2, bpp, other.repeated(4) + bytes + other);
+        const QImage picture = receivedPicture(3, 2, bpp, other.repeated(4) + bytes + other);
         QVERIFY(!picture.isNull());
         const RawPixel pixel = rawPixel(picture, 1, 1);
         QCOMPARE(bytesPerPixel(pixel.format), bpp);
@@ -85,7 +60,7 @@ private slots:
     {
         // Grey 4x2: 0 10 20 30 / 40 50 60 70. The middle square holds 10, 20, 50, 60: mean 35,
         // deviations 25 and 15 twice each, so sqrt((625 + 225) / 2).
-        const QImage grey = received(4, 2, 1, bytesOf("\x00\x0a\x14\x1e\x28\x32\x3c\x46"));
+        const QImage grey = receivedPicture(4, 2, 1, bytesOf("\x00\x0a\x14\x1e\x28\x32\x3c\x46"));
         const RegionStats middle = regionStats(grey, QRect(1, 0, 2, 2));
         QCOMPARE(middle.channels.size(), 1);
         const ChannelStats& g = middle.channels.at(0);
@@ -99,7 +74,7 @@ private slots:
         QCOMPARE(g.histogram.at(0), qint64(0));
 
         // Red, green, blue, white in 5-6-5: each channel half at 0 and half at its top.
-        const QImage rgb565 = received(2, 2, 2, bytesOf("\x00\xf8\xe0\x07\x1f\x00\xff\xff"));
+        const QImage rgb565 = receivedPicture(2, 2, 2, bytesOf("\x00\xf8\xe0\x07\x1f\x00\xff\xff"));
         const RegionStats all = regionStats(rgb565, QRect(-5, -5, 100, 100));
         QCOMPARE(all.region, QRect(0, 0, 2, 2));
         const int tops[] = {31, 63, 31};
@@ -115,7 +90,7 @@ private slots:
         }
 
         // R, G, B of one pixel and a region wholly outside.
-        const QImage rgb888 = received(2, 1, 3, bytesOf("\x01\x02\x03\x05\x07\x0b"));
+        const QImage rgb888 = receivedPicture(2, 1, 3, bytesOf("\x01\x02\x03\x05\x07\x0b"));
         const RegionStats one = regionStats(rgb888, QRect(1, 0, 1, 1));
         QCOMPARE(one.channels.at(2).mean, 11.0);
         QCOMPARE(one.channels.at(2).deviation, 0.0);
@@ -124,24 +99,24 @@ private slots:
 
     void differenceShowsOneLevel()
     {
-        const QImage before = received(3, 1, 1, bytesOf("\x10\x10\x10"));
-        const QImage after = received(3, 1, 1, bytesOf("\x10\x11\x0f"));
+        const QImage before = receivedPicture(3, 1, 1, bytesOf("\x10\x10\x10"));
+        const QImage after = receivedPicture(3, 1, 1, bytesOf("\x10\x11\x0f"));
         const QImage grey = differenceImage(after, before);
         QCOMPARE(grey.pixel(0, 0), qRgb(0, 0, 0));
         QCOMPARE(grey.pixel(1, 0), qRgb(96, 96, 96));
         QCOMPARE(grey.pixel(2, 0), qRgb(96, 96, 96));
 
         // 5-6-5: one level of green, the whole range of red; 888: two levels of blue.
-        const QImage green =
-            differenceImage(received(1, 1, 2, bytesOf("\x20\xf8")), received(1, 1, 2, bytesOf("\x00\x00")));
+        const QImage green = differenceImage(receivedPicture(1, 1, 2, bytesOf("\x20\xf8")),
+                                             receivedPicture(1, 1, 2, bytesOf("\x00\x00")));
         QCOMPARE(green.pixel(0, 0), qRgb(255, 96, 0));
-        const QImage blue = differenceImage(received(1, 1, 3, bytesOf("\x05\x05\x07")),
-                                            received(1, 1, 3, bytesOf("\x05\x05\x05")));
+        const QImage blue = differenceImage(receivedPicture(1, 1, 3, bytesOf("\x05\x05\x07")),
+                                            receivedPicture(1, 1, 3, bytesOf("\x05\x05\x05")));
         // Of 255 levels, two are still 96 of 255.
         QCOMPARE(blue.pixel(0, 0), qRgb(0, 0, 96));
 
-        QVERIFY(differenceImage(before, received(3, 1, 3, QByteArray(9, '\x10'))).isNull());
-        QVERIFY(differenceImage(before, received(1, 3, 1, bytesOf("\x10\x10\x10"))).isNull());
+        QVERIFY(differenceImage(before, receivedPicture(3, 1, 3, QByteArray(9, '\x10'))).isNull());
+        QVERIFY(differenceImage(before, receivedPicture(1, 3, 1, bytesOf("\x10\x10\x10"))).isNull());
     }
 
     void zoomKeepsThePixelUnderThePointer()

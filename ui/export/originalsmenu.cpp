@@ -28,6 +28,8 @@ void OriginalsMenu::showFor(QWidget* widget, const QPoint& pos, bool onPreview)
     QAction* last = onPreview ? menu.addAction(tr("Show the last current picture")) : nullptr;
     if (last)
         last->setEnabled(preview->hasLastCurrentPicture() && !preview->showsCurrentPicture());
+    QAction* viewer = menu.addAction(tr("Open in the viewer"));
+    viewer->setEnabled(pictureOnShow);
     QAction* chosen = menu.exec(widget->mapToGlobal(pos));
     if (!chosen)
         return;
@@ -42,5 +44,7 @@ void OriginalsMenu::showFor(QWidget* widget, const QPoint& pos, bool onPreview)
         // Chosen, as a clicked row is: it stays while a stored picture arrives.
         preview->keepChosen();
         preview->showLastCurrentPicture();
+    } else if (chosen == viewer) {
+        emit signalOpenViewer(onPreview);
     }
 }

@@ -10,7 +10,7 @@ class PreviewArea;
 class QWidget;
 
 // The menu of the list and of the preview: the picture on show or every picture as originals,
-// and on the preview the device's current picture, asked for or shown again.
+// and on the preview the device's current picture, asked for or shown again; either in the viewer.
 class OriginalsMenu : public QObject
 {
     Q_OBJECT
@@ -22,6 +22,8 @@ public:
 
 signals:
     void signalCurrentPicture();
+    // The picture on show, or on the preview whatever it shows, in the viewer.
+    void signalOpenViewer(bool onPreview);
 
 private:
     ExportCommands* commands;

@@ -134,6 +134,21 @@ void HelpWindow::retranslate()
                row(tr("Save original…, Save all originals…"), QString(),
                    tr("Right-click a row or the preview: saves the received picture at its own size as "
                       "PNG.")),
+               row(tr("Viewer"), tr("Double click, Enter"),
+                   tr("Opens the row's or the preview's picture in a window of its own; also on the "
+                      "right-click menus.")),
+               row(tr("Viewer: zoom"), tr("Wheel, +, -, 0, F"),
+                   tr("Zooms about the pointer from 1/8 to 32 times; 0 is 1:1, F fits the window.")),
+               row(tr("Viewer: pan"), tr("Arrow keys, drag"), tr("Moves the picture in the window.")),
+               row(tr("Viewer: region"), tr("Shift+drag, A, Ctrl+C, Esc"),
+                   tr("Marks a region, or the whole picture, for its figures and histogram; Ctrl+C copies "
+                      "the figures, Esc clears the region, then closes the viewer.")),
+               row(tr("Viewer: pictures"), tr("Page Up, Page Down, D"),
+                   tr("The previous or next picture of the list, keeping zoom, position and region; D "
+                      "shows the difference from the previous picture.")),
+               row(tr("Viewer: record"), tr("R"),
+                   tr("Records every complete current picture as PNG into a folder, with frames.csv; R "
+                      "again stops.")),
                row(QString::fromUtf8("中文 / English"), QString(), tr("Switches the language at once.")),
                row(QStringLiteral("?"), tr("F1"), tr("Opens this help; Esc closes it.")),
                row(QString::fromUtf8("– / ×"), QString(), tr("Minimises the window / quits the program.")),

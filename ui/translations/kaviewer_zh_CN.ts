@@ -345,6 +345,78 @@ Do you want to replace it?</source>
         <source>Asks for the next current picture each time one arrives, until pressed again, Disconnect, a failure or a stored transfer.</source>
         <translation>每收到一张当前图片就请求下一张，直到再次按下 Shift+F5、断开连接、出现故障或开始传输存储的图片。</translation>
     </message>
+    <message>
+        <source>Viewer</source>
+        <translation>查看器</translation>
+    </message>
+    <message>
+        <source>Double click, Enter</source>
+        <translation>双击、Enter</translation>
+    </message>
+    <message>
+        <source>Opens the row&apos;s or the preview&apos;s picture in a window of its own; also on the right-click menus.</source>
+        <translation>在单独的窗口中打开该行或预览中的图片；右键菜单中也有此项。</translation>
+    </message>
+    <message>
+        <source>Viewer: zoom</source>
+        <translation>查看器：缩放</translation>
+    </message>
+    <message>
+        <source>Wheel, +, -, 0, F</source>
+        <translation>滚轮、+、-、0、F</translation>
+    </message>
+    <message>
+        <source>Zooms about the pointer from 1/8 to 32 times; 0 is 1:1, F fits the window.</source>
+        <translation>以指针为中心在 1/8 到 32 倍之间缩放；0 为 1:1，F 适合窗口。</translation>
+    </message>
+    <message>
+        <source>Viewer: pan</source>
+        <translation>查看器：平移</translation>
+    </message>
+    <message>
+        <source>Arrow keys, drag</source>
+        <translation>方向键、拖动</translation>
+    </message>
+    <message>
+        <source>Moves the picture in the window.</source>
+        <translation>在窗口中移动图片。</translation>
+    </message>
+    <message>
+        <source>Viewer: region</source>
+        <translation>查看器：区域</translation>
+    </message>
+    <message>
+        <source>Shift+drag, A, Ctrl+C, Esc</source>
+        <translation>Shift+拖动、A、Ctrl+C、Esc</translation>
+    </message>
+    <message>
+        <source>Marks a region, or the whole picture, for its figures and histogram; Ctrl+C copies the figures, Esc clears the region, then closes the viewer.</source>
+        <translation>标记一个区域或整张图片，显示其统计数据和直方图；Ctrl+C 复制数据，Esc 先清除区域，再按则关闭查看器。</translation>
+    </message>
+    <message>
+        <source>Viewer: pictures</source>
+        <translation>查看器：图片</translation>
+    </message>
+    <message>
+        <source>Page Up, Page Down, D</source>
+        <translation>Page Up、Page Down、D</translation>
+    </message>
+    <message>
+        <source>The previous or next picture of the list, keeping zoom, position and region; D shows the difference from the previous picture.</source>
+        <translation>列表中的上一张或下一张图片，缩放、位置和区域保持不变；D 显示与上一张图片的差异。</translation>
+    </message>
+    <message>
+        <source>Viewer: record</source>
+        <translation>查看器：录制</translation>
+    </message>
+    <message>
+        <source>R</source>
+        <translation>R</translation>
+    </message>
+    <message>
+        <source>Records every complete current picture as PNG into a folder, with frames.csv; R again stops.</source>
+        <translation>将每张完整的当前图片以 PNG 格式录制到文件夹中，并附 frames.csv；再按 R 停止。</translation>
+    </message>
 </context>
 <context>
     <name>ImageRowItem</name>
@@ -431,18 +503,6 @@ Do you want to replace it?</source>
         <translation>导出全部</translation>
     </message>
     <message>
-        <source>Save original…</source>
-        <translation>保存原图…</translation>
-    </message>
-    <message>
-        <source>Save all originals…</source>
-        <translation>保存全部原图…</translation>
-    </message>
-    <message>
-        <source>Current picture from the device</source>
-        <translation>从设备获取当前图片</translation>
-    </message>
-    <message>
         <source>Connects to the device and downloads its pictures, or disconnects (Ctrl+K)</source>
         <translation>连接设备并下载其图片，或断开连接 (Ctrl+K)</translation>
     </message>
@@ -526,9 +586,28 @@ Do you want to replace it?</source>
         <source>Maker&apos;s logo</source>
         <translation>制造商标志</translation>
     </message>
+</context>
+<context>
+    <name>OriginalsMenu</name>
+    <message>
+        <source>Save original…</source>
+        <translation>保存原图…</translation>
+    </message>
+    <message>
+        <source>Save all originals…</source>
+        <translation>保存全部原图…</translation>
+    </message>
+    <message>
+        <source>Current picture from the device</source>
+        <translation>从设备获取当前图片</translation>
+    </message>
     <message>
         <source>Show the last current picture</source>
         <translation>再次显示最近的当前图片</translation>
+    </message>
+    <message>
+        <source>Open in the viewer</source>
+        <translation>在查看器中打开</translation>
     </message>
 </context>
 <context>
@@ -568,6 +647,80 @@ Do you want to replace it?</source>
     <message>
         <source>Preview: the current picture, %1</source>
         <translation>预览：当前图片，%1</translation>
+    </message>
+</context>
+<context>
+    <name>RecordingControl</name>
+    <message>
+        <source>Record the current pictures into</source>
+        <translation>将当前图片录制到</translation>
+    </message>
+    <message>
+        <source>Recording into %1</source>
+        <translation>正在录制到 %1</translation>
+    </message>
+    <message>
+        <source>Not recording: %1</source>
+        <translation>未录制：%1</translation>
+    </message>
+    <message>
+        <source>Recording stopped: %1 frames in %2 s, %3 per second, in %4</source>
+        <translation>录制已停止：%2 秒内 %1 帧，每秒 %3 帧，保存在 %4</translation>
+    </message>
+    <message>
+        <source>Recording: %1 frames</source>
+        <translation>正在录制：%1 帧</translation>
+    </message>
+    <message>
+        <source>Recording stopped after %1 frames: %2</source>
+        <translation>录制在 %1 帧后停止：%2</translation>
+    </message>
+    <message>
+        <source>Stop recording</source>
+        <translation>停止录制</translation>
+    </message>
+    <message>
+        <source>Record…</source>
+        <translation>录制…</translation>
+    </message>
+    <message>
+        <source>Writes every complete current picture as a PNG file with frames.csv into a folder (R)</source>
+        <translation>将每张完整的当前图片作为 PNG 文件连同 frames.csv 写入文件夹 (R)</translation>
+    </message>
+</context>
+<context>
+    <name>RegionPanel</name>
+    <message>
+        <source>No region: drag with Shift held, or press A for the whole picture.</source>
+        <translation>没有区域：按住 Shift 拖动，或按 A 选择整张图片。</translation>
+    </message>
+    <message>
+        <source>Region figures</source>
+        <translation>区域数据</translation>
+    </message>
+    <message>
+        <source>Histogram</source>
+        <translation>直方图</translation>
+    </message>
+    <message>
+        <source>How many pixels of the region have each level, one band per channel</source>
+        <translation>区域中每个级别的像素数，每个通道一条</translation>
+    </message>
+    <message>
+        <source>Whole picture</source>
+        <translation>整张图片</translation>
+    </message>
+    <message>
+        <source>Takes the whole picture as the region (A)</source>
+        <translation>将整张图片作为区域 (A)</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>复制</translation>
+    </message>
+    <message>
+        <source>Puts the region&apos;s figures on the clipboard as text (Ctrl+C)</source>
+        <translation>将区域数据以文本形式复制到剪贴板 (Ctrl+C)</translation>
     </message>
 </context>
 <context>
@@ -670,6 +823,123 @@ Do you want to replace it?</source>
     <message>
         <source>Receiving picture %1, pictures received: %2</source>
         <translation>正在接收图片 %1，已接收图片：%2</translation>
+    </message>
+</context>
+<context>
+    <name>ViewerSource</name>
+    <message>
+        <source>Current picture, live</source>
+        <translation>当前图片，实时</translation>
+    </message>
+    <message>
+        <source>Current picture</source>
+        <translation>当前图片</translation>
+    </message>
+    <message>
+        <source>Picture no longer in the list</source>
+        <translation>图片已不在列表中</translation>
+    </message>
+    <message>
+        <source>Picture %1 (%2 of %3)</source>
+        <translation>图片 %1（第 %2 张，共 %3 张）</translation>
+    </message>
+</context>
+<context>
+    <name>ViewerTexts</name>
+    <message>
+        <source>Grey</source>
+        <translation>灰度</translation>
+    </message>
+    <message>
+        <source>x %1, y %2: %3, shown as %4</source>
+        <translation>x %1，y %2：%3，显示为 %4</translation>
+    </message>
+    <message>
+        <source>Region x %1, y %2, %3 by %4 pixels</source>
+        <translation>区域 x %1，y %2，%3 × %4 像素</translation>
+    </message>
+    <message>
+        <source>Channel</source>
+        <translation>通道</translation>
+    </message>
+    <message>
+        <source>Min</source>
+        <translation>最小</translation>
+    </message>
+    <message>
+        <source>Max</source>
+        <translation>最大</translation>
+    </message>
+    <message>
+        <source>Mean</source>
+        <translation>平均</translation>
+    </message>
+    <message>
+        <source>Std dev</source>
+        <translation>标准差</translation>
+    </message>
+    <message>
+        <source>Count</source>
+        <translation>数量</translation>
+    </message>
+</context>
+<context>
+    <name>ViewerWindow</name>
+    <message>
+        <source>No previous picture to compare with.</source>
+        <translation>没有可比较的上一张图片。</translation>
+    </message>
+    <message>
+        <source>The previous picture differs in size or format.</source>
+        <translation>上一张图片的尺寸或格式不同。</translation>
+    </message>
+    <message>
+        <source>Black: unchanged; a change of one level shows at 96 of 255.</source>
+        <translation>黑色：未变化；变化一个级别显示为 96/255。</translation>
+    </message>
+    <message>
+        <source>%1 – %2 – KA Image Viewer</source>
+        <translation>%1 – %2 – KA 图像查看器</translation>
+    </message>
+    <message>
+        <source>difference</source>
+        <translation>差异</translation>
+    </message>
+    <message>
+        <source>viewer</source>
+        <translation>查看器</translation>
+    </message>
+    <message>
+        <source>No pixel under the pointer</source>
+        <translation>指针下没有像素</translation>
+    </message>
+    <message>
+        <source>Zoom %1:1</source>
+        <translation>缩放 %1:1</translation>
+    </message>
+    <message>
+        <source>Zoom 1:%1</source>
+        <translation>缩放 1:%1</translation>
+    </message>
+    <message>
+        <source>Picture, zoomed</source>
+        <translation>图片（缩放）</translation>
+    </message>
+    <message>
+        <source>Wheel, + and - zoom about the pointer, 0 is 1:1, F fits; drag or the arrow keys pan; drag with Shift to mark a region; Page Up and Page Down step through the pictures</source>
+        <translation>滚轮、+ 和 - 以指针为中心缩放，0 为 1:1，F 适合窗口；拖动或方向键平移；按住 Shift 拖动标记区域；Page Up 和 Page Down 切换图片</translation>
+    </message>
+    <message>
+        <source>The pixel under the pointer and its raw value</source>
+        <translation>指针下的像素及其原始值</translation>
+    </message>
+    <message>
+        <source>Difference from the previous picture</source>
+        <translation>与上一张图片的差异</translation>
+    </message>
+    <message>
+        <source>Shows |this - previous| for each channel, amplified so that one level shows (D)</source>
+        <translation>显示每个通道的 |本张 - 上一张|，放大到一个级别的变化也可见 (D)</translation>
     </message>
 </context>
 </TS>

@@ -11,6 +11,7 @@
 #include "ui/session/linksession.h"
 #include "ui/session/statuscolumn.h"
 #include "ui/session/transferstatuslabel.h"
+#include "ui/viewer/vieweropener.h"
 #include "ui/window/accessibility.h"
 #include "ui/window/fontfamilies.h"
 #include "ui/window/pixelfont.h"
@@ -83,7 +84,7 @@ MainWindow::MainWindow(QWidget* parent)
       labelStatusText(nullptr), labelDeviceInfo(nullptr), labelLogo(nullptr), listWidget(nullptr),
       pictureStore(nullptr), pictureRows(nullptr), labelFrame(nullptr), labelPreview(nullptr),
       labelImageNumber(nullptr), labelTransfer(nullptr), linkSession(nullptr), previewArea(nullptr),
-      originalsMenu(nullptr), helpWindow(nullptr)
+      originalsMenu(nullptr), helpWindow(nullptr), viewerOpener(nullptr)
 {
     initResources();
     pictureStore = new PictureStore(this);
@@ -95,6 +96,7 @@ MainWindow::MainWindow(QWidget* parent)
     exportCommands = std::make_unique<ExportCommands>(this, pictureStore, previewArea);
     originalsMenu = new OriginalsMenu(exportCommands.get(), pictureStore, previewArea, this);
     pictureRows = new PictureRows(listWidget, pictureStore, this);
+    viewerOpener = new ViewerOpener(listWidget, labelFrame, pictureStore, previewArea, linkSession, this);
     device = linkSession->device();
     applyLanguage();
 
@@ -237,4 +239,7 @@ void MainWindow::initConnections()
     connect(listWidget, &QWidget::customContextMenuRequested, this, &MainWindow::slotListContextMenu);
     connect(labelFrame, &QWidget::customContextMenuRequested, this, &MainWindow::slotPreviewContextMenu);
     connect(originalsMenu, &OriginalsMenu::signalCurrentPicture, this, &MainWindow::slotCurrentPicture);
+    connect(originalsMenu, &OriginalsMenu::signalOpenViewer, viewerOpener, &ViewerOpener::slotOpenShown);
+    connect(viewerOpener, &ViewerOpener::signalCurrentPicture, this, &MainWindow::slotCurrentPicture);
+    connect(viewerOpener, &ViewerOpener::signalLiveView, this, &MainWindow::slotLiveView);
 }

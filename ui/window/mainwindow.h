@@ -22,6 +22,7 @@ class PictureRows;
 class PictureStore;
 class StatusColumn;
 class TransferStatusLabel;
+class ViewerOpener;
 
 // The program's only window: frameless, fixed size, drawn from its own pictures. Its link session
 // owns the device worker and the thread it runs on; the window sends it commands only through
@@ -124,6 +125,8 @@ private:
     OriginalsMenu* originalsMenu;
     // Made when first asked for; it follows the window's language.
     HelpWindow* helpWindow;
+    // The viewer, opened from the list, the preview and their menus.
+    ViewerOpener* viewerOpener;
 };
 
 #endif // MAINWINDOW_H
