@@ -121,6 +121,15 @@ void PixelCanvas::paintEvent(QPaintEvent*)
             painter.fillRect(
                 QRectF(target.left(), target.top() + (y - source.top()) * zoom, target.width(), 1), kGrid);
     }
+    // The pixel the readout names, where its square is large enough to frame.
+    const std::optional<QPoint> focus = pixelInFocus();
+    if (zoom >= kGridFrom && focus) {
+        const QRectF box(view.toView(*focus), QSizeF(zoom, zoom));
+        painter.setPen(QPen(Qt::black, 0));
+        painter.drawRect(box.adjusted(0, 0, -1, -1));
+        painter.setPen(QPen(Qt::white, 0));
+        painter.drawRect(box.adjusted(1, 1, -2, -2));
+    }
     if (!marked.isEmpty()) {
         const QRectF box(view.toView(marked.topLeft()), QSizeF(marked.size()) * zoom);
         painter.setPen(QPen(Qt::black, 0));

@@ -74,7 +74,7 @@ void RegionPanel::retranslate()
 {
     labelFigures->setText(stats.region.isEmpty() ? tr("No region: drag with Shift held, or press A for the "
                                                       "whole picture.")
-                                                 : figuresText());
+                                                 : ViewerTexts::figuresInColumns(stats));
     labelFigures->setAccessibleName(tr("Region figures"));
     widgetHistogram->setAccessibleName(tr("Histogram"));
     widgetHistogram->setAccessibleDescription(

@@ -4,6 +4,20 @@
 #include <QLocale>
 #include <QPoint>
 #include <QStringList>
+#include <algorithm>
+
+namespace {
+
+// Wide characters take two columns of a fixed-width font.
+QString spaces(const QString& text, int columns)
+{
+    int used = 0;
+    for (const QChar c : text)
+        used += c.unicode() >= 0x1100 ? 2 : 1;
+    return QString(std::max(0, columns - used), QLatin1Char(' '));
+}
+
+} // namespace
 
 QString ViewerTexts::channel(RawFormat format, int channel)
 {
@@ -40,6 +54,20 @@ QString ViewerTexts::figures(const RegionStats& stats)
                                  QString::number(s.maximum), c.toString(s.mean, 'f', 2),
                                  c.toString(s.deviation, 'f', 2), QString::number(s.count)}
                          .join('\t'));
+    }
+    return lines.join('\n');
+}
+
+QString ViewerTexts::figuresInColumns(const RegionStats& stats)
+{
+    static const int widths[] = {7, 5, 5, 8, 8, 7};
+    QStringList lines = figures(stats).split('\n');
+    for (int i = 1; i < lines.size(); ++i) {
+        const QStringList cells = lines.at(i).split('\t');
+        QString line = cells.at(0) + spaces(cells.at(0), widths[0]);
+        for (int c = 1; c < cells.size(); ++c)
+            line += spaces(cells.at(c), widths[c]) + cells.at(c);
+        lines[i] = line;
     }
     return lines.join('\n');
 }

@@ -18,6 +18,8 @@ public:
     static QString pixel(const QPoint& at, const RawPixel& pixel);
     // A table with a tab between columns, as it goes on the clipboard.
     static QString figures(const RegionStats& stats);
+    // The same table in columns of spaces, for a fixed-width font.
+    static QString figuresInColumns(const RegionStats& stats);
 };
 
 #endif // VIEWERTEXTS_H

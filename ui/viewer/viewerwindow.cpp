@@ -58,9 +58,9 @@ ViewerWindow::ViewerWindow(const PictureStore* store, const LinkSession* session
     layout->addWidget(widgetCanvas, 1);
     auto* sideWidget = new QWidget(this);
     sideWidget->setLayout(side);
-    sideWidget->setFixedWidth(300);
+    sideWidget->setFixedWidth(320);
     layout->addWidget(sideWidget);
-    resize(1000, 640);
+    resize(1020, 640);
 
     setTabOrder(widgetCanvas, labelReadout);
     connect(source, &ViewerSource::signalChanged, this, &ViewerWindow::pictureChanged);
