@@ -253,6 +253,7 @@ private slots:
         const SimImage current = SimImage::pattern(0, 64, 48, 2);
         sim.setCurrentImage(current);
         sim.setCurrentStep(3);
+        sim.setStoredImages({SimImage::pattern(1, 36, 24, 1)});
         QVERIFY2(sim.openPty(), qPrintable(sim.errorString()));
         const QString port = sim.portName();
         setPortListProvider([port] { return PortList{{port, "CP2102 USB to UART Bridge Controller"}}; });
@@ -260,12 +261,22 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&ui.window));
         auto* session = ui.window.findChild<LinkSession*>();
         QTest::mouseClick(ui.child<QPushButton>("buttonConnect"), Qt::LeftButton);
+        // The stored picture in, and the transfer over: the current picture may be asked for.
+        QTRY_COMPARE_WITH_TIMEOUT(ui.list()->count(), 1, kWaitMs);
         QTRY_VERIFY_WITH_TIMEOUT(session->isConnected() && !session->currentPictureRefusal(), kWaitMs);
-        QTest::keyClick(&ui.window, Qt::Key_F5);
-        QTRY_COMPARE_WITH_TIMEOUT(ui.caption(), QString("Current picture"), kWaitMs);
-        doubleClick(ui.child("labelFrame"), QPoint(200, 200));
+
+        // Open on a stored picture, the viewer takes the current picture asked for in the main window.
+        QVERIFY(openRow(ui, 0));
         ViewerWindow* viewer = viewerOf(ui);
-        QVERIFY(viewer && QTest::qWaitForWindowExposed(viewer));
+        QCOMPARE(viewer->windowTitle(), QString("Picture 1 (1 of 1) – viewer – KA Image Viewer"));
+        chooseFromMenu("Current picture from the device");
+        emit ui.child("labelFrame")->customContextMenuRequested(QPoint(200, 200));
+        QTRY_COMPARE_WITH_TIMEOUT(viewer->windowTitle(),
+                                  QString("Current picture – viewer – KA Image Viewer"), kWaitMs);
+        QCOMPARE(ui.caption(), QString("Current picture"));
+        viewer->close();
+        doubleClick(ui.child("labelFrame"), QPoint(200, 200));
+        QVERIFY(QTest::qWaitForWindowExposed(viewer));
         QCOMPARE(viewer->windowTitle(), QString("Current picture – viewer – KA Image Viewer"));
 
         const QString folder = ui.workDir.filePath("recording");

@@ -38,8 +38,14 @@ ViewerWindow* ViewerOpener::openViewer()
 {
     if (!windowViewer) {
         windowViewer = new ViewerWindow(store, session, window);
-        connect(windowViewer, &ViewerWindow::signalCurrentPicture, this, &ViewerOpener::signalCurrentPicture);
-        connect(windowViewer, &ViewerWindow::signalLiveView, this, &ViewerOpener::signalLiveView);
+        connect(windowViewer, &ViewerWindow::signalCurrentPicture, this, [this] {
+            slotFollowCurrent();
+            emit signalCurrentPicture();
+        });
+        connect(windowViewer, &ViewerWindow::signalLiveView, this, [this] {
+            slotFollowCurrent();
+            emit signalLiveView();
+        });
     }
     windowViewer->show();
     windowViewer->raise();
@@ -76,4 +82,10 @@ void ViewerOpener::slotOpenShown(bool onPreview)
         slotOpenPreview();
     else
         slotOpenRow(listWidget->currentRow());
+}
+
+void ViewerOpener::slotFollowCurrent()
+{
+    if (windowViewer && windowViewer->isVisible())
+        windowViewer->followCurrent();
 }

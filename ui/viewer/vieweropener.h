@@ -28,6 +28,8 @@ public slots:
     void slotOpenPreview();
     // From a menu: the preview's picture, or the list's row on show.
     void slotOpenShown(bool onPreview);
+    // F5, Shift+F5 or the menu asked for the current picture: an open viewer shows what comes.
+    void slotFollowCurrent();
 
 signals:
     // F5 and Shift+F5 in the viewer.

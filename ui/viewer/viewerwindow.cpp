@@ -81,6 +81,11 @@ void ViewerWindow::showCurrent(const QImage& picture)
     source->showCurrent(picture);
 }
 
+void ViewerWindow::followCurrent()
+{
+    source->followCurrent();
+}
+
 void ViewerWindow::slotPrevious()
 {
     source->step(-1);
@@ -162,7 +167,6 @@ void ViewerWindow::keyPressEvent(QKeyEvent* event)
     case Qt::Key_R:
         return recording->slotToggle();
     case Qt::Key_F5:
-        source->followCurrent();
         if (event->modifiers() & Qt::ShiftModifier)
             emit signalLiveView();
         else
@@ -186,11 +190,11 @@ void ViewerWindow::changeEvent(QEvent* event)
     QWidget::changeEvent(event);
 }
 
-void ViewerWindow::hideEvent(QHideEvent* event)
+void ViewerWindow::closeEvent(QCloseEvent* event)
 {
-    // A recording belongs to a window someone watches.
+    // A recording ends with its window; a minimised one goes on.
     recording->slotStop();
-    QWidget::hideEvent(event);
+    QWidget::closeEvent(event);
 }
 
 void ViewerWindow::retranslate()

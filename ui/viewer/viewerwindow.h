@@ -24,6 +24,8 @@ public:
 
     void showRow(int row);
     void showCurrent(const QImage& picture);
+    // The next current picture takes the viewer: one was asked for.
+    void followCurrent();
     void retranslate();
 
 signals:
@@ -40,7 +42,7 @@ public slots:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void pictureChanged();

@@ -239,6 +239,8 @@ void MainWindow::initConnections()
     connect(listWidget, &QWidget::customContextMenuRequested, this, &MainWindow::slotListContextMenu);
     connect(labelFrame, &QWidget::customContextMenuRequested, this, &MainWindow::slotPreviewContextMenu);
     connect(originalsMenu, &OriginalsMenu::signalCurrentPicture, this, &MainWindow::slotCurrentPicture);
+    connect(originalsMenu, &OriginalsMenu::signalCurrentPicture, viewerOpener,
+            &ViewerOpener::slotFollowCurrent);
     connect(originalsMenu, &OriginalsMenu::signalOpenViewer, viewerOpener, &ViewerOpener::slotOpenShown);
     connect(viewerOpener, &ViewerOpener::signalCurrentPicture, this, &MainWindow::slotCurrentPicture);
     connect(viewerOpener, &ViewerOpener::signalLiveView, this, &MainWindow::slotLiveView);

@@ -3,6 +3,7 @@
 #include "ui/window/mainwindow.h"
 
 #include "ui/help/helpwindow.h"
+#include "ui/viewer/vieweropener.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -30,6 +31,9 @@ void MainWindow::initKeyboard()
     connect(currentPicture, &QShortcut::activated, this, &MainWindow::slotCurrentPicture);
     auto* liveView = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F5), this);
     connect(liveView, &QShortcut::activated, this, &MainWindow::slotLiveView);
+    // What the keys bring, an open viewer shows.
+    connect(currentPicture, &QShortcut::activated, viewerOpener, &ViewerOpener::slotFollowCurrent);
+    connect(liveView, &QShortcut::activated, viewerOpener, &ViewerOpener::slotFollowCurrent);
 
     // Along the window as it reads: the large buttons, the pictures, then the top right.
     const QList<QWidget*> order{buttonConnect, buttonExport, buttonExportAll, listWidget, buttonCh,
