@@ -7,7 +7,7 @@
 # usage: viewer-screenshot.sh OUTPUT.png readout|histogram|difference [en|zh]
 set -euo pipefail
 if [ "${1:-}" = -h ] || [ "${1:-}" = --help ] || [ $# -lt 2 ]; then
-  sed -n '2,8p' "$0"
+  sed -n '2,7p' "$0"
   exit 0
 fi
 out=$(realpath -m "$1")

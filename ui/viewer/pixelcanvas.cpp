@@ -22,11 +22,13 @@ PixelCanvas::PixelCanvas(QWidget* parent) : QWidget(parent)
 
 void PixelCanvas::setPicture(const QImage& shown)
 {
-    // RGB32 draws fastest; a picture of another size is fitted once.
-    const bool first = picture.isNull() || !fitted;
+    // RGB32 draws fastest. Pictures of one size share the view; another size is fitted anew.
+    const bool refit = !fitted || shown.size() != picture.size();
     picture = shown.convertToFormat(QImage::Format_RGB32);
-    if (first && isVisible())
+    if (refit && isVisible())
         fitView();
+    if (refit)
+        setRegion(marked);
     viewChanged();
 }
 

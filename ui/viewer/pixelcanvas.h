@@ -18,7 +18,7 @@ class PixelCanvas : public QWidget
 public:
     explicit PixelCanvas(QWidget* parent);
 
-    // The picture as shown; the zoom, the position and the region stay.
+    // The picture as shown; for one of the same size the zoom, the position and the region stay.
     void setPicture(const QImage& shown);
     const ViewTransform& transform() const { return view; }
     // In picture pixels; empty for none.

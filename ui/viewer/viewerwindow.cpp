@@ -130,7 +130,6 @@ void ViewerWindow::present()
     labelDifference->setText(note);
     labelDifference->setVisible(!note.isEmpty());
     widgetCanvas->setPicture(shown);
-    widgetRegion->setRegion(widgetCanvas->region());
     setWindowTitle(
         tr("%1 – %2 – KA Image Viewer")
             .arg(source->title(), buttonDifference->isChecked() ? tr("difference") : tr("viewer")));
