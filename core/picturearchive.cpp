@@ -65,9 +65,10 @@ ArchiveResult PictureArchive::keep(const ArchivedPicture& picture)
             continue;
         }
         // Written whole under a hidden name, then renamed only where nothing is: a file that
-        // appeared meanwhile under the name is never replaced.
+        // appeared meanwhile under the name is never replaced. The hidden name's suffix names no
+        // format, so the format is given.
         const QString part = folder.filePath("." + name + ".part");
-        if (!writeImageFile(withText(original, picture, device), part, &result.reason))
+        if (!writeImageFile(withText(original, picture, device), part, &result.reason, "png"))
             return result;
         if (!QFile::rename(part, path)) {
             QFile::remove(part);
