@@ -4,7 +4,7 @@
 #include "support/dialoganswer.h"
 #include "support/shownwindow.h"
 #include "ui/help/helpwindow.h"
-#include "ui/session/linkfailuretext.h"
+#include "core/linkfailuretext.h"
 #include "ui/window/fontfamilies.h"
 
 #include <QAccessible>

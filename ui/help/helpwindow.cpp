@@ -2,7 +2,7 @@
 
 #include "core/debuglog.h"
 #include "ui/export/filechooser.h"
-#include "ui/session/linkfailuretext.h"
+#include "core/linkfailuretext.h"
 #include "ui/settings/languagesetting.h"
 #include "ui/window/fontfamilies.h"
 #include "ui/window/pixelfont.h"

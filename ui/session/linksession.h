@@ -3,7 +3,7 @@
 
 #include "device/kadeviceinfo.h"
 #include "device/kalinkfailure.h"
-#include "ui/session/storedtransfer.h"
+#include "core/storedtransfer.h"
 #include "ui/session/transferstatuslabel.h"
 
 #include <QImage>

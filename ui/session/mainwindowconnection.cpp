@@ -46,7 +46,8 @@ void MainWindow::slotDeviceConnect(bool connected, int error, KaDeviceInfo info)
 void MainWindow::updateConnectState()
 {
     // The setting may have changed since the last refresh, by a click or by another program.
-    AppTranslation::use(LanguageSetting::translationResource(), LanguageSetting::qtTranslation());
+    AppTranslation::use(LanguageSetting::translationResource(), LanguageSetting::coreTranslationResource(),
+                        LanguageSetting::qtTranslation());
     statusColumn->show(deviceConnected(), devInfo(), linkSession->failure(), LanguageSetting::isChinese());
 }
 
