@@ -14,8 +14,15 @@ bool writeImageFile(const QImage& image, const QString& fileName, QString* reaso
     QImageWriter writer(&file,
                         format ? QByteArray(format) : QFileInfo(fileName).suffix().toLower().toLatin1());
     if (!writer.write(image)) {
-        *reason = writer.errorString();
-        file.cancelWriting();
+        if (file.error() == QFileDevice::NoError) {
+            *reason = writer.errorString();
+            file.cancelWriting();
+            return false;
+        }
+        // A full disk: the file knows only that a write failed until commit, which refuses to
+        // keep anything after a failed write, flushes what is left and names the system's reason.
+        file.commit();
+        *reason = file.errorString();
         return false;
     }
     if (!file.commit()) {
