@@ -103,7 +103,7 @@ void PullSession::connected(bool is_connected, KaDeviceInfo info)
         current_wait.start();
         return;
     }
-    archive = std::make_unique<PictureArchive>(options.folder, info);
+    archive = std::make_shared<PictureArchive>(options.folder, info);
     transfer.requested();
     QTimer::singleShot(kStoredRequestDelayMs, &device, &KaDevice::get_stored_image_slot);
 }
@@ -119,21 +119,32 @@ void PullSession::storedPicture(int index, QImage* image)
     picture.index = index;
     picture.image = *owned;
     picture.arrived = QDateTime::currentDateTime();
-    const ArchiveResult kept = archive->keep(picture);
+    const QImage kept_image = picture.image;
+    writer.keep(archive, picture, [this, index, kept_image](const ArchiveResult& kept) {
+        pictureKept(index, kept_image, kept);
+    });
+}
+
+void PullSession::pictureKept(int index, const QImage& image, const ArchiveResult& kept)
+{
     progress.clear();
     if (kept.outcome == ArchiveResult::Outcome::Failed) {
-        fail(QStringLiteral("Image %1 could not be written in %2: %3")
-                 .arg(index)
-                 .arg(options.folder, kept.reason),
-             ExitWriteFailed);
+        err << "kapull: "
+            << QStringLiteral("Image %1 could not be written in %2: %3")
+                   .arg(index)
+                   .arg(options.folder, kept.reason)
+            << '\n';
+        err.flush();
+        write_failed = true;
+        finish(ExitWriteFailed);
         return;
     }
     ++pictures_done;
     out << QStringLiteral("Image %1: %2x%3, %4, %5")
                .arg(index)
-               .arg(owned->width())
-               .arg(owned->height())
-               .arg(bytesPerPixel(*owned))
+               .arg(image.width())
+               .arg(image.height())
+               .arg(bytesPerPixel(image))
                .arg(kept.outcome == ArchiveResult::Outcome::Written
                         ? kept.fileName
                         : kept.fileName + QStringLiteral(" already there"))
@@ -190,6 +201,10 @@ void PullSession::finish(int status)
         return;
     ended = true;
     current_wait.stop();
+    // Every picture that came is written, or said why not, before the run ends.
+    writer.drain();
+    if (write_failed && status == ExitDone)
+        status = ExitWriteFailed;
     // Sends "AT_DIS**", lets it leave and closes the port; nothing when the link is already down.
     device.disconnect_device_slot();
     emit finished(status);

@@ -4,6 +4,7 @@
 #include "core/picturearchive.h"
 #include "core/storedtransfer.h"
 #include "device/kadevice.h"
+#include "kapull/archivewriter.h"
 #include "kapull/progressline.h"
 #include "kapull/pulloptions.h"
 
@@ -38,6 +39,7 @@ signals:
 private:
     void connected(bool is_connected, KaDeviceInfo info);
     void storedPicture(int index, QImage* image);
+    void pictureKept(int index, const QImage& image, const ArchiveResult& kept);
     void currentPicture(QImage* image);
     void cutOff(const QString& what, qint64 received, qint64 expected);
     void fail(const QString& reason, int status);
@@ -52,10 +54,13 @@ private:
     // Ends the wait for a current picture that never begins.
     QTimer current_wait;
     std::optional<KaLinkFailure> failure;
-    std::unique_ptr<PictureArchive> archive;
+    std::shared_ptr<PictureArchive> archive;
     int pictures_done = 0;
+    bool write_failed = false;
     bool frame_open = false; // a stored picture began and has not come or been dropped
     bool ended = false;
+    // Last, so it is gone, its writes finished, before what its answers use.
+    ArchiveWriter writer{this};
 };
 
 #endif // PULLSESSION_H
