@@ -14,7 +14,7 @@ int runKapull(const QStringList& arguments, QTextStream& out, QTextStream& err, 
     PullOptions options;
     QString error;
     if (!PullOptions::parse(arguments, &options, &error)) {
-        err << "kapull: " << error << "\n\n" << PullOptions::helpText();
+        err << "kapull: " << error << '\n' << PullOptions::usageText();
         err.flush();
         return ExitUsage;
     }

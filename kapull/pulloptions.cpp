@@ -73,6 +73,11 @@ bool PullOptions::parse(const QStringList& arguments, PullOptions* options, QStr
     return true;
 }
 
+QString PullOptions::usageText()
+{
+    return kUsage + QStringLiteral("Try 'kapull --help' for the options and exit statuses.\n");
+}
+
 QString PullOptions::helpText()
 {
     QCommandLineParser parser;

@@ -25,6 +25,8 @@ struct PullOptions
     // Parses the arguments, the program's name first; on wrong usage returns false and says why.
     static bool parse(const QStringList& arguments, PullOptions* options, QString* error);
     static QString helpText();
+    // The usage lines and where to read more, for wrong usage.
+    static QString usageText();
 };
 
 #endif // PULLOPTIONS_H

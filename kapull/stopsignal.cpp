@@ -67,6 +67,11 @@ StopSignal::~StopSignal()
 #else
     std::signal(SIGINT, SIG_DFL);
     std::signal(SIGTERM, SIG_DFL);
+    for (int& end : pipeEnds) {
+        if (end >= 0)
+            ::close(end);
+        end = -1;
+    }
 #endif
 }
 
