@@ -6,6 +6,7 @@
 #   bash bench/run.sh growth    instructions per picture, first and last 1,000 of 10,000 (callgrind, ~5 min)
 #   bash bench/run.sh thumbnails  10,000 pictures and thumbnails with no window: the machine's part
 #   bash bench/run.sh viewer    the viewer following the live view and panning at 32 times (~1 min)
+#   bash bench/run.sh kapull    kapull's download at full speed: throughput and memory (~1 min)
 #   bash bench/run.sh plot      docs/performance-per-picture.png from the window benchmark's figures
 # Further arguments go to the program.
 set -euo pipefail
@@ -49,6 +50,9 @@ case "$what" in
   viewer)
     configure_and_build bench_viewer
     "$build/bin/bench_viewer" "$@" ;;
+  kapull)
+    configure_and_build bench_kapull
+    "$build/bin/bench_kapull" "$@" ;;
   plot)
     gnuplot -e "single='$build/bench-window-10000-single.dat'; batched='$build/bench-window-10000.dat'; out='docs/performance-per-picture.png'" bench/plot.gp ;;
   -h|--help)

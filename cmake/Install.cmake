@@ -1,14 +1,14 @@
 # What `cmake --install` lays out. On Linux the programs live in their own folder with the fonts
 # folder beside them (lib/kaviewer), started through links in bin; the Roboto faces are links into
 # Debian's fonts-roboto-unhinted, the Chinese face is the extracted file. Elsewhere (Windows) the
-# program and a fonts folder with all three faces go to bin; the demo and the simulator need a
-# pseudo-terminal and stay on Linux.
+# program, kapull and a fonts folder with all three faces go to bin; the demo and the simulator
+# need a pseudo-terminal and stay on Linux.
 include(GNUInstallDirs)
 
-set(KA_PROGRAMS kaviewer kaviewer-demo kadevice-sim)
+set(KA_PROGRAMS kaviewer kapull kaviewer-demo kadevice-sim)
 
 if(NOT UNIX OR APPLE)
-  install(TARGETS kaviewer RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  install(TARGETS kaviewer kapull RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   install(DIRECTORY ${KA_FONT_DIR} DESTINATION ${CMAKE_INSTALL_BINDIR})
   return()
 endif()
@@ -93,7 +93,7 @@ install(FILES ${KA_LINUX_DIR}/70-kaviewer-cp210x.rules DESTINATION ${KA_UDEV_RUL
 # pages, compressed without a time stamp so that two builds give the same files.
 find_program(KA_GZIP gzip REQUIRED)
 set(ka_compressed)
-foreach(source changelog man/kaviewer.1 man/kaviewer-demo.1 man/kadevice-sim.1)
+foreach(source changelog man/kaviewer.1 man/kapull.1 man/kaviewer-demo.1 man/kadevice-sim.1)
   set(output ${CMAKE_BINARY_DIR}/compressed/${source}.gz)
   get_filename_component(output_dir ${output} DIRECTORY)
   add_custom_command(

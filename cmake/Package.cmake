@@ -15,8 +15,9 @@ shows them as thumbnails with a large preview and exports them as JPEG files.
 The window speaks English and Simplified Chinese.
 
 A udev rule gives the user at the seat access to CP210x bridges and keeps
-ModemManager from probing them. The package also holds kaviewer-demo, the
-window against a simulated device, and kadevice-sim, the device simulator.")
+ModemManager from probing them. The package also holds kapull, which downloads
+the pictures from the command line, kaviewer-demo, the window against a
+simulated device, and kadevice-sim, the device simulator.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)

@@ -26,6 +26,19 @@ bool samePixels(const QString& path, const QImage& original)
            there.convertToFormat(original.format()) == original;
 }
 
+// ISO 8601 with the offset spelt out, so the time reads the same wherever the file goes: Qt writes
+// "Z" for an offset of zero, which hides that the time is local.
+QString withOffset(const QDateTime& time)
+{
+    const int offset = time.offsetFromUtc();
+    const QString local = time.toUTC().addSecs(offset).toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss"));
+    const int minutes = qAbs(offset) / 60;
+    return local + QStringLiteral("%1%2:%3")
+                       .arg(offset < 0 ? '-' : '+')
+                       .arg(minutes / 60, 2, 10, QLatin1Char('0'))
+                       .arg(minutes % 60, 2, 10, QLatin1Char('0'));
+}
+
 QImage withText(QImage image, const ArchivedPicture& picture, const KaDeviceInfo& device)
 {
     image.setText("Device line 1", device.line1);
@@ -34,9 +47,7 @@ QImage withText(QImage image, const ArchivedPicture& picture, const KaDeviceInfo
     image.setText("Device line 4", device.line4);
     image.setText("Picture number", QString::number(picture.index));
     image.setText("Bytes per pixel", QString::number(picture.image.depth() / 8));
-    // With its offset, so the time reads the same wherever the file goes.
-    const QDateTime arrived = picture.arrived.toOffsetFromUtc(picture.arrived.offsetFromUtc());
-    image.setText("Arrived", arrived.toString(Qt::ISODate));
+    image.setText("Arrived", withOffset(picture.arrived));
     return image;
 }
 
@@ -65,9 +76,10 @@ ArchiveResult PictureArchive::keep(const ArchivedPicture& picture)
             continue;
         }
         // Written whole under a hidden name, then renamed only where nothing is: a file that
-        // appeared meanwhile under the name is never replaced.
+        // appeared meanwhile under the name is never replaced. The hidden name's suffix names no
+        // format, so the format is given.
         const QString part = folder.filePath("." + name + ".part");
-        if (!writeImageFile(withText(original, picture, device), part, &result.reason))
+        if (!writeImageFile(withText(original, picture, device), part, &result.reason, "png"))
             return result;
         if (!QFile::rename(part, path)) {
             QFile::remove(part);

@@ -63,6 +63,8 @@ signals:
 
 public slots:
     void connect_device_slot();
+    // Opens this port, whatever its description, and holds the handshake on it.
+    void connect_port_slot(QString port_name);
     void check_connect_state_slot();
     void disconnect_device_slot();
     void get_device_info_slot();
@@ -79,6 +81,8 @@ public slots:
     void check_transfer_slot();
 
 private:
+    // Opens the port and starts the handshake; on failure says why in `failure`.
+    bool open_port(const QString& port_name, KaLinkFailure& failure);
     void emit_link_failure(KaLinkFailure::Reason reason, QSerialPort::SerialPortError error,
                            const QString& error_text);
     void init_transfer_watch();

@@ -31,33 +31,50 @@ void KaDevice::connect_device_slot()
             continue;
         qDebug() << port.first;
         qDebug() << port.second;
-
-        serial_port->setPortName(port.first);
-        serial_port->setBaudRate(460800, QSerialPort::AllDirections);
-        serial_port->setDataBits(QSerialPort::Data8);
-        serial_port->setStopBits(QSerialPort::OneStop);
-        serial_port->setParity(QSerialPort::NoParity);
-        serial_port->setFlowControl(QSerialPort::NoFlowControl);
-        if (!serial_port->open(QIODevice::ReadWrite)) {
-            // The last port that failed gives the reason; a later one that opens makes it moot.
-            failure.port_name = port.first;
-            failure.port_error = serial_port->error();
-            failure.port_error_text = serial_port->errorString();
-            failure.reason = openFailureReason(port.first, failure.port_error);
-            qDebug() << "open failed:" << port.first << failure.port_error << failure.port_error_text;
-            continue;
-        }
-
-        link_port_name = port.first;
-        // A reply cut off with the last connection must not eat this one's handshake.
-        reset_receive_state();
-        get_device_info_slot();
-        handshake_timer->start();
-        info_received = false;
-        return;
+        // The last port that failed gives the reason; a later one that opens makes it moot.
+        if (open_port(port.first, failure))
+            return;
     }
     emit s_link_failure(failure);
     emit s_device_connect(false, DEV_ERR_NO_PORT, dev_info);
+}
+
+void KaDevice::connect_port_slot(QString port_name)
+{
+    if (is_connected || serial_port->isOpen())
+        return;
+    KaLinkFailure failure;
+    failure.port_name = port_name;
+    if (open_port(port_name, failure))
+        return;
+    emit s_link_failure(failure);
+    emit s_device_connect(false, DEV_ERR_NO_PORT, dev_info);
+}
+
+bool KaDevice::open_port(const QString& port_name, KaLinkFailure& failure)
+{
+    serial_port->setPortName(port_name);
+    serial_port->setBaudRate(460800, QSerialPort::AllDirections);
+    serial_port->setDataBits(QSerialPort::Data8);
+    serial_port->setStopBits(QSerialPort::OneStop);
+    serial_port->setParity(QSerialPort::NoParity);
+    serial_port->setFlowControl(QSerialPort::NoFlowControl);
+    if (!serial_port->open(QIODevice::ReadWrite)) {
+        failure.port_name = port_name;
+        failure.port_error = serial_port->error();
+        failure.port_error_text = serial_port->errorString();
+        failure.reason = openFailureReason(port_name, failure.port_error);
+        qDebug() << "open failed:" << port_name << failure.port_error << failure.port_error_text;
+        return false;
+    }
+
+    link_port_name = port_name;
+    // A reply cut off with the last connection must not eat this one's handshake.
+    reset_receive_state();
+    get_device_info_slot();
+    handshake_timer->start();
+    info_received = false;
+    return true;
 }
 
 void KaDevice::check_connect_state_slot()

@@ -33,7 +33,8 @@ root=$scratch/root
 dpkg-deb -x "$deb" "$root"
 
 check "the files sit where the desktop, udev and dpkg look for them"
-for path in usr/bin/kaviewer usr/bin/kaviewer-demo usr/bin/kadevice-sim \
+for path in usr/bin/kaviewer usr/bin/kapull usr/bin/kaviewer-demo usr/bin/kadevice-sim \
+  usr/lib/kaviewer/kapull usr/share/man/man1/kapull.1.gz \
   usr/share/applications/org.kaviewer.KaViewer.desktop \
   usr/share/metainfo/org.kaviewer.KaViewer.metainfo.xml \
   lib/udev/rules.d/70-kaviewer-cp210x.rules \
@@ -118,6 +119,24 @@ ok
 
 check "the unpacked kaviewer-demo starts and finds its three fonts"
 starts_with_fonts kaviewer-demo
+ok
+
+check "the unpacked kapull, through its /usr/bin link, gets the simulator's pictures"
+sim_log=$scratch/sim.log
+"$root/usr/bin/kadevice-sim" --link "$scratch/ttyKA" --pattern 64x48:3:1 --pattern 32x16:1:2 >/dev/null 2>"$sim_log" &
+sim=$!
+waited=0
+until [ -e "$scratch/ttyKA" ]; do
+  [ "$waited" -lt 300 ] || { kill "$sim"; fail "the simulator made no port in 30 s"; }
+  sleep 0.1
+  waited=$((waited + 1))
+done
+"$root/usr/bin/kapull" --port "$scratch/ttyKA" --out "$scratch/pictures" --quiet >"$scratch/kapull.out" ||
+  { kill "$sim"; cat "$scratch/kapull.out" >&2; fail "kapull exited $?"; }
+kill "$sim"
+wait "$sim" || true
+[ -s "$scratch/pictures/Image_1.png" ] && [ -s "$scratch/pictures/Image_2.png" ] ||
+  fail "kapull wrote no Image_1.png and Image_2.png: $(cat "$scratch/kapull.out")"
 ok
 
 # The executable's version record keeps file and product version 0.0.0.0 whatever the release.

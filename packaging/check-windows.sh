@@ -25,7 +25,7 @@ bash packaging/windows.sh
 # The device simulator plays the device on the Linux side.
 linux=$PWD/build
 [ -f "$linux/CMakeCache.txt" ] || cmake -S . -B "$linux" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$linux" --target kadevice-sim >/dev/null
+cmake --build "$linux" --target kadevice-sim kapull >/dev/null
 built=$SECONDS
 
 build=$PWD/build-win
@@ -107,6 +107,9 @@ session_start=$SECONDS
 xvfb-run -a -s "-screen 0 1280x800x24" bash packaging/windows/wine-session.sh "$smoke/$name" "$session" \
   "$linux/bin/kadevice-sim" || exit 1
 [ -f "$session/passed" ] || fail "the session against the simulator did not finish"
+kapull_start=$SECONDS
+bash packaging/windows/wine-kapull.sh "$smoke/$name" "$session" "$linux/bin/kadevice-sim" "$linux/bin/kapull" || exit 1
+[ -f "$session/kapull-passed" ] || fail "the check of kapull.exe did not finish"
 installer_start=$SECONDS
 xvfb-run -a -s "-screen 0 1280x800x24" bash packaging/windows/wine-installer.sh \
   "$build/$name-setup.exe" "$build/stage" "$version" "$session" || exit 1
@@ -120,5 +123,8 @@ echo "windows: session against the simulator passed: COM5 listed and opened, con
   "AT_DIS** and no failure reason, \"Connection lost\" mid-picture and a clean reconnect, plugins qwindows," \
   "qwindowsvistastyle and qjpeg loaded, language stored; $((installer_start - session_start)) s;" \
   "connected window $session/window-connected.png"
+echo "windows: kapull.exe passed: COM5 listed as the device (10c4:ea60), --port COM5 --out wrote the three" \
+  "pictures with the Linux kapull's pixels and AT_DIS**, a second run found them already there, a port" \
+  "that is none exits 3; $((installer_start - kapull_start)) s"
 echo "windows: installer passed: silent install into a fresh prefix, files, uninstall entry, Start-menu" \
   "shortcut into the per-user folder, language stored there, silent uninstall; $((SECONDS - installer_start)) s"

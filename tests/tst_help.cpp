@@ -1,10 +1,10 @@
 // What helps a user: the shortcuts, the names a screen reader says, the help window in the
 // window's language with the program's log, and Qt's own texts in Chinese.
 #include "core/debuglog.h"
+#include "core/linkfailuretext.h"
 #include "support/dialoganswer.h"
 #include "support/shownwindow.h"
 #include "ui/help/helpwindow.h"
-#include "ui/session/linkfailuretext.h"
 #include "ui/window/fontfamilies.h"
 
 #include <QAccessible>

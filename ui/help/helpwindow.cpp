@@ -1,8 +1,8 @@
 #include "ui/help/helpwindow.h"
 
 #include "core/debuglog.h"
+#include "core/linkfailuretext.h"
 #include "ui/export/filechooser.h"
-#include "ui/session/linkfailuretext.h"
 #include "ui/settings/languagesetting.h"
 #include "ui/window/fontfamilies.h"
 #include "ui/window/pixelfont.h"

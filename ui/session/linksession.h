@@ -1,9 +1,9 @@
 #ifndef LINKSESSION_H
 #define LINKSESSION_H
 
+#include "core/storedtransfer.h"
 #include "device/kadeviceinfo.h"
 #include "device/kalinkfailure.h"
-#include "ui/session/storedtransfer.h"
 #include "ui/session/transferstatuslabel.h"
 
 #include <QImage>

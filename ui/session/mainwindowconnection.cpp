@@ -55,7 +55,8 @@ void MainWindow::slotLiveView()
 void MainWindow::updateConnectState()
 {
     // The setting may have changed since the last refresh, by a click or by another program.
-    AppTranslation::use(LanguageSetting::translationResource(), LanguageSetting::qtTranslation());
+    AppTranslation::use(LanguageSetting::translationResource(), LanguageSetting::coreTranslationResource(),
+                        LanguageSetting::qtTranslation());
     statusColumn->show(deviceConnected(), devInfo(), linkSession->failure(), LanguageSetting::isChinese());
 }
 

@@ -1,6 +1,6 @@
 #include "ui/session/statuscolumn.h"
 
-#include "ui/session/linkfailuretext.h"
+#include "core/linkfailuretext.h"
 #include "ui/window/fontfamilies.h"
 #include "ui/window/pixelfont.h"
 #include "ui/window/windowpicture.h"

@@ -44,16 +44,18 @@ struct Slot
 };
 
 Slot ours;
+Slot core;
 Slot qts;
 
 } // namespace
 
-bool use(const QString& resource, const QString& qtName)
+bool use(const QString& resource, const QString& coreResource, const QString& qtName)
 {
     const QStringList qtFolders{QLibraryInfo::location(QLibraryInfo::TranslationsPath),
                                 QCoreApplication::applicationDirPath() + QStringLiteral("/translations")};
     qts.use(qtName, qtFolders);
-    return ours.use(resource, {});
+    const bool coreLoaded = core.use(coreResource, {});
+    return ours.use(resource, {}) && coreLoaded;
 }
 
 } // namespace AppTranslation

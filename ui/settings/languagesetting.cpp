@@ -1,5 +1,6 @@
 #include "ui/settings/languagesetting.h"
 
+#include "core/coretranslations.h"
 #include "ui/settings/settingsfile.h"
 
 namespace LanguageSetting {
@@ -19,12 +20,14 @@ struct Translation
 {
     const char* value;
     const char* resource;
+    const char* language; // names kacore's translation too
     const char* qtName;
 };
 
-// A new language is a row here plus its .ts file in ui/translations (its fonts and pictures aside).
+// A new language is a row here plus its .ts files in ui/translations and core/translations (its
+// fonts and pictures aside).
 const Translation translations[] = {
-    {chinese, ":/translations/kaviewer_zh_CN.qm", "qtbase_zh_CN"},
+    {chinese, ":/translations/kaviewer_zh_CN.qm", "zh_CN", "qtbase_zh_CN"},
 };
 
 } // namespace
@@ -57,6 +60,12 @@ QString translationResource()
 {
     const Translation* translation = storedTranslation();
     return translation ? QString::fromLatin1(translation->resource) : QString();
+}
+
+QString coreTranslationResource()
+{
+    const Translation* translation = storedTranslation();
+    return translation ? CoreTranslations::resource(QString::fromLatin1(translation->language)) : QString();
 }
 
 QString qtTranslation()

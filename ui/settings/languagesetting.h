@@ -20,6 +20,10 @@ bool store(const char* value);
 // language of the source texts, and for any value without a translation.
 QString translationResource();
 
+// The compiled translation of the shared library's texts (the failure reasons) for the stored
+// language; empty for English.
+QString coreTranslationResource();
+
 // The name of Qt's own translation for the stored language ("qtbase_zh_CN"); empty for English.
 QString qtTranslation();
 

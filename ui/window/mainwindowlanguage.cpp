@@ -45,7 +45,8 @@ void MainWindow::chooseLanguage(const char* value)
 
 void MainWindow::applyLanguage()
 {
-    AppTranslation::use(LanguageSetting::translationResource(), LanguageSetting::qtTranslation());
+    AppTranslation::use(LanguageSetting::translationResource(), LanguageSetting::coreTranslationResource(),
+                        LanguageSetting::qtTranslation());
     const bool chinese = LanguageSetting::isChinese();
     const QString& regularFamily = chinese ? fontFamilyCh : fontFamilyEn;
 

@@ -1,6 +1,6 @@
 /* Starts a program and loads a library into it once it waits for input; used by the Windows
  * check only, never shipped.
- *   launch.exe PROGRAM LIBRARY
+ *   launch.exe PROGRAM LIBRARY [ARGUMENT...]
  * The program inherits the standard handles and the working folder; launch.exe exits with the
  * program's exit code. */
 #include <stdio.h>
@@ -8,9 +8,23 @@
 
 int wmain(int argc, wchar_t** argv)
 {
-    if (argc != 3) {
-        fwprintf(stderr, L"usage: launch.exe PROGRAM LIBRARY\n");
+    if (argc < 3) {
+        fwprintf(stderr, L"usage: launch.exe PROGRAM LIBRARY [ARGUMENT...]\n");
         return 2;
+    }
+    // The program's command line: its path, then the arguments after the library, each quoted.
+    static wchar_t line[32768];
+    size_t used = 0;
+    for (int i = 1; i < argc; ++i) {
+        if (i == 2)
+            continue;
+        const int written = swprintf(line + used, sizeof(line) / sizeof(line[0]) - used,
+                                     used ? L" \"%ls\"" : L"\"%ls\"", argv[i]);
+        if (written < 0) {
+            fwprintf(stderr, L"launch: command line too long\n");
+            return 2;
+        }
+        used += (size_t)written;
     }
     STARTUPINFOW startup;
     ZeroMemory(&startup, sizeof(startup));
@@ -20,7 +34,7 @@ int wmain(int argc, wchar_t** argv)
     startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
     startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
     PROCESS_INFORMATION process;
-    if (!CreateProcessW(argv[1], NULL, NULL, NULL, TRUE, 0, NULL, NULL, &startup, &process)) {
+    if (!CreateProcessW(argv[1], line, NULL, NULL, TRUE, 0, NULL, NULL, &startup, &process)) {
         fwprintf(stderr, L"launch: cannot start %ls: error %lu\n", argv[1], GetLastError());
         return 2;
     }

@@ -1,4 +1,4 @@
-#include "ui/session/linkfailuretext.h"
+#include "core/linkfailuretext.h"
 
 QString LinkFailureText::brief(const KaLinkFailure& failure)
 {

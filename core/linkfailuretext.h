@@ -6,8 +6,9 @@
 #include <QCoreApplication>
 #include <QString>
 
-// What the status column says about a failed connection: a short reason that fits the device
-// information line, and the full text with a hint for its tool tip.
+// The words for a failed connection, the same in the window and on the command line: a short reason
+// that fits the window's device line, and the full text with a hint. Its translations come with
+// kacore (CoreTranslations), so every program that links it speaks them.
 class LinkFailureText
 {
     Q_DECLARE_TR_FUNCTIONS(LinkFailureText)

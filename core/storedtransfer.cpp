@@ -1,19 +1,24 @@
-#include "ui/session/storedtransfer.h"
+#include "core/storedtransfer.h"
 
 namespace {
 const int kQuietMs = 2000;
-}
+const int kFirstAnswerMs = 3000;
+} // namespace
 
 StoredTransfer::StoredTransfer(QObject* parent) : QObject(parent)
 {
     timerQuiet.setSingleShot(true);
-    timerQuiet.setInterval(kQuietMs);
     connect(&timerQuiet, &QTimer::timeout, this, &StoredTransfer::signalFinished);
 }
 
 void StoredTransfer::activity()
 {
-    timerQuiet.start();
+    timerQuiet.start(kQuietMs);
+}
+
+void StoredTransfer::requested()
+{
+    timerQuiet.start(kFirstAnswerMs);
 }
 
 void StoredTransfer::end()
