@@ -5,8 +5,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QRegularExpression>
+#include <QTime>
+#include <cstdlib>
 
 namespace {
 
@@ -34,9 +37,13 @@ QImage withText(QImage image, const ArchivedPicture& picture, const KaDeviceInfo
     image.setText("Device line 4", device.line4);
     image.setText("Picture number", QString::number(picture.index));
     image.setText("Bytes per pixel", QString::number(picture.image.depth() / 8));
-    // With its offset, so the time reads the same wherever the file goes.
-    const QDateTime arrived = picture.arrived.toOffsetFromUtc(picture.arrived.offsetFromUtc());
-    image.setText("Arrived", arrived.toString(Qt::ISODate));
+    // With its offset, so the time reads the same wherever the file goes; written out, since Qt
+    // gives a zero offset as "Z".
+    const int offset = picture.arrived.offsetFromUtc();
+    const QString arrived = picture.arrived.toOffsetFromUtc(offset).toString("yyyy-MM-ddTHH:mm:ss") +
+                            (offset < 0 ? '-' : '+') +
+                            QTime(0, 0).addSecs(std::abs(offset)).toString("HH:mm");
+    image.setText("Arrived", arrived);
     return image;
 }
 
@@ -65,8 +72,9 @@ ArchiveResult PictureArchive::keep(const ArchivedPicture& picture)
             continue;
         }
         // Written whole under a hidden name, then renamed only where nothing is: a file that
-        // appeared meanwhile under the name is never replaced.
-        const QString part = folder.filePath("." + name + ".part");
+        // appeared meanwhile under the name is never replaced. The writer takes the format from
+        // the suffix, so the hidden name ends in ".png" too.
+        const QString part = folder.filePath("." + QFileInfo(name).completeBaseName() + ".part.png");
         if (!writeImageFile(withText(original, picture, device), part, &result.reason))
             return result;
         if (!QFile::rename(part, path)) {
