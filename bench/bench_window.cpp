@@ -10,6 +10,7 @@
 #include "protocolframes.h"
 #include "simimage.h"
 #include "support/dialoganswer.h"
+#include "ui/autosave/autosavesetting.h"
 #include "ui/window/fontfamilies.h"
 #include "windowrig.h"
 
@@ -366,14 +367,18 @@ int main(int argc, char** argv)
     const QCommandLineOption quickOption("quick", "Skip the paced transfer (about 30 s).");
     parser.addOption(dataOption);
     const QCommandLineOption manyOption("many-only", "Only the 10,000-picture transfers (about 6 min).");
+    const QCommandLineOption autoSaveOption("autosave", "Every window saves each picture as it arrives.");
     parser.addOption(quickOption);
     parser.addOption(manyOption);
+    parser.addOption(autoSaveOption);
     parser.process(app);
     const QString dataDir = QDir(parser.value(dataOption)).absolutePath();
     printWarningsOnly();
     // The settings file stays out of the checkout.
     QTemporaryDir workDir;
     QDir::setCurrent(workDir.path());
+    if (parser.isSet(autoSaveOption))
+        AutoSaveSetting::store(workDir.filePath("saved"));
     loadFontFamilies();
 
     bool ok = true;

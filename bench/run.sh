@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the benchmarks and the soak as Release in build-release/ and runs one of them:
-#   bash bench/run.sh window    end-to-end benchmark of the window against the simulator (~10 min)
+#   bash bench/run.sh window    end-to-end benchmark of the window against the simulator (~10 min;
+#                               --autosave: each picture saved as it arrives, into a temporary folder)
 #   bash bench/run.sh soak      2,000 mixed pictures, 50 MB of hostile input, 30 reconnects (a few seconds once built)
 #   bash bench/run.sh receive   the receive side alone and through a pseudo-terminal
 #   bash bench/run.sh growth    instructions per picture, first and last 1,000 of 10,000 (callgrind, ~5 min)

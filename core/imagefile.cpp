@@ -30,6 +30,13 @@ bool writeImageFile(const QImage& image, const QString& fileName, QString* reaso
         file.cancelWriting();
         return false;
     }
+    // Qt's commit leaves out what its own flush at closing fails to write (a disk that filled up
+    // with the last bytes) and would keep the short file: the bytes must be out before it.
+    if (!file.flush()) {
+        *reason = file.errorString();
+        file.cancelWriting();
+        return false;
+    }
     if (!file.commit()) {
         *reason = file.errorString();
         return false;

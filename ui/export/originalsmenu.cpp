@@ -1,14 +1,15 @@
 #include "ui/export/originalsmenu.h"
 
 #include "core/picturestore.h"
+#include "ui/autosave/autosave.h"
 #include "ui/export/exportcommands.h"
 #include "ui/preview/previewarea.h"
 
 #include <QMenu>
 
-OriginalsMenu::OriginalsMenu(ExportCommands* commands, const PictureStore* store, PreviewArea* preview,
-                             QWidget* window)
-    : QObject(window), commands(commands), store(store), preview(preview), window(window)
+OriginalsMenu::OriginalsMenu(ExportCommands* commands, AutoSave* autoSave, const PictureStore* store,
+                             PreviewArea* preview, QWidget* window)
+    : QObject(window), commands(commands), autoSave(autoSave), store(store), preview(preview), window(window)
 {
 }
 
@@ -30,6 +31,12 @@ void OriginalsMenu::showFor(QWidget* widget, const QPoint& pos, bool onPreview)
         last->setEnabled(preview->hasLastCurrentPicture() && !preview->showsCurrentPicture());
     QAction* viewer = menu.addAction(tr("Open in the viewer"));
     viewer->setEnabled(pictureOnShow);
+    menu.addSeparator();
+    // Checked while on: choosing it then turns it off, as its keys do.
+    QAction* each = menu.addAction(tr("Save each picture as it arrives…") + QLatin1Char('\t') +
+                                   AutoSave::shortcut().toString(QKeySequence::NativeText));
+    each->setCheckable(true);
+    each->setChecked(autoSave->isOn());
     QAction* chosen = menu.exec(widget->mapToGlobal(pos));
     if (!chosen)
         return;
@@ -38,6 +45,8 @@ void OriginalsMenu::showFor(QWidget* widget, const QPoint& pos, bool onPreview)
         commands->saveOriginal(preview->image());
     } else if (chosen == all) {
         commands->saveAllOriginals(store->images(), store->indexes());
+    } else if (chosen == each) {
+        autoSave->slotToggle();
     } else if (chosen == current) {
         emit signalCurrentPicture();
     } else if (chosen == last) {

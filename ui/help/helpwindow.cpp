@@ -134,6 +134,10 @@ void HelpWindow::retranslate()
                row(tr("Save original…, Save all originals…"), QString(),
                    tr("Right-click a row or the preview: saves the received picture at its own size as "
                       "PNG.")),
+               row(tr("Save each picture as it arrives…"), tr("Ctrl+Shift+S"),
+                   tr("Asks for a folder, then saves the pictures in the list and each one that arrives "
+                      "as PNG, in a folder named after the device, never twice; pressed again, stops. "
+                      "Also on the right-click menus.")),
                row(tr("Viewer"), tr("Double click, Enter"),
                    tr("Opens the row's or the preview's picture in a window of its own; also on the "
                       "right-click menus.")),

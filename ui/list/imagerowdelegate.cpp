@@ -1,5 +1,6 @@
 #include "ui/list/imagerowdelegate.h"
 
+#include "ui/list/imagerowitem.h"
 #include "ui/list/thumbnail.h"
 
 #include <QApplication>
@@ -13,6 +14,26 @@ namespace {
 const QRect kNumberRect(0, 0, 50, 100);
 const QPoint kThumbnailOrigin(50, 0);
 const int kFocusFrameWidth = 2;
+// The saved mark: a green disc with a white tick under the number.
+const QRectF kSavedMark(17, 76, 16, 16);
+const QColor kSavedColour(46, 160, 67);
+
+void paintSavedMark(QPainter* painter, const QPointF& origin)
+{
+    const QRectF disc = kSavedMark.translated(origin);
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setPen(Qt::NoPen);
+    painter->setBrush(kSavedColour);
+    painter->drawEllipse(disc);
+    painter->setPen(QPen(Qt::white, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter->setBrush(Qt::NoBrush);
+    const QPointF tick[] = {disc.topLeft() + QPointF(4, 8.5), disc.topLeft() + QPointF(7, 11.5),
+                            disc.topLeft() + QPointF(12, 5)};
+    painter->drawPolyline(tick, 3);
+    painter->restore();
+}
+
 } // namespace
 
 ImageRowDelegate::ImageRowDelegate(const QFont& numberFont, QObject* parent)
@@ -50,6 +71,8 @@ void ImageRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
             QStyle::alignedRect(Qt::LeftToRight, Qt::AlignLeft | Qt::AlignVCenter, size, area);
         painter->drawPixmap(placed.topLeft(), thumbnail);
     }
+    if (index.data(ImageRowItem::SavedRole).toBool())
+        paintSavedMark(painter, origin);
     // Where the keyboard brought the focus, a flat frame shows which row it is on.
     if ((option.state & QStyle::State_HasFocus) && (option.state & QStyle::State_KeyboardFocusChange)) {
         painter->setPen(QPen(Qt::white, kFocusFrameWidth));

@@ -5,8 +5,8 @@
 #include <QStyledItemDelegate>
 
 // Paints a thumbnail row from its item: the picture's number (display role) in white at the left,
-// its thumbnail (decoration role) beside it. Rows are painted, not made of widgets, so adding a row
-// costs the same however long the list is.
+// its thumbnail (decoration role) beside it, and a mark under the number once it was saved. Rows
+// are painted, not made of widgets, so adding a row costs the same however long the list is.
 class ImageRowDelegate : public QStyledItemDelegate
 {
     Q_OBJECT

@@ -4,13 +4,15 @@
 #include <QCoreApplication>
 #include <QListWidgetItem>
 
-// A thumbnail row: the picture's number is its text. A screen reader hears "Picture 5" in the
-// window's current language.
+// A thumbnail row: the picture's number is its text, and whether it was saved its saved role. A
+// screen reader hears "Picture 5" or "Picture 5, saved" in the window's current language.
 class ImageRowItem : public QListWidgetItem
 {
     Q_DECLARE_TR_FUNCTIONS(ImageRowItem)
 
 public:
+    static const int SavedRole = Qt::UserRole + 1;
+
     explicit ImageRowItem(int index);
 
     QVariant data(int role) const override;

@@ -18,6 +18,14 @@ PictureRows::PictureRows(QListWidget* list, PictureStore* store, QObject* parent
 {
     connect(store, &PictureStore::signalAppended, this, &PictureRows::schedule);
     connect(store, &PictureStore::signalCleared, list, &QListWidget::clear);
+    connect(store, &PictureStore::signalSaved, this, &PictureRows::markSaved);
+}
+
+void PictureRows::markSaved(int row)
+{
+    // A row not in the list yet takes the mark when it is added.
+    if (row < list->count())
+        list->item(row)->setData(ImageRowItem::SavedRole, true);
 }
 
 void PictureRows::schedule()
@@ -40,6 +48,7 @@ void PictureRows::addPending()
         const StoredPicture& arrival = store->at(list->count());
         QListWidgetItem* item = new ImageRowItem(arrival.index);
         item->setData(Qt::DecorationRole, rowThumbnail(arrival.image, list->devicePixelRatioF()));
+        item->setData(ImageRowItem::SavedRole, arrival.saved);
         list->addItem(item);
     } while (list->count() < store->count() && !clock.hasExpired(kBatchBudgetMs));
     emit signalBatchShown(list->count() - 1);

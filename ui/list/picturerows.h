@@ -8,7 +8,8 @@ class QListWidget;
 
 // Keeps the thumbnail list in step with the store: the pictures the store holds beyond the list's
 // rows become rows in batches from the event loop, so a fast link costs one list layout and one
-// preview per turn, not per picture. An emptied store empties the list.
+// preview per turn, not per picture. An emptied store empties the list; a row whose picture was
+// saved is marked.
 class PictureRows : public QObject
 {
     Q_OBJECT
@@ -23,6 +24,7 @@ signals:
 private:
     void schedule();
     void addPending();
+    void markSaved(int row);
 
     QListWidget* list;
     PictureStore* store;

@@ -20,6 +20,9 @@ TransferStatusLabel::TransferStatusLabel(QWidget* parent) : QLabel(parent)
     timerRefusal.setSingleShot(true);
     timerRefusal.setInterval(kRefusalMs);
     connect(&timerRefusal, &QTimer::timeout, this, &TransferStatusLabel::render);
+    timerSavingNotice.setSingleShot(true);
+    timerSavingNotice.setInterval(kRefusalMs);
+    connect(&timerSavingNotice, &QTimer::timeout, this, &TransferStatusLabel::render);
 }
 
 void TransferStatusLabel::beginTransfer()
@@ -113,6 +116,14 @@ void TransferStatusLabel::languageNotSaved(const QString& settingsPath)
     render();
 }
 
+void TransferStatusLabel::showSaving(const AutoSaveTally& tally, bool newFailure)
+{
+    saving = tally;
+    if (newFailure)
+        timerSavingNotice.start();
+    render();
+}
+
 void TransferStatusLabel::transferFinished()
 {
     if (state != State::Receiving && state != State::Arrived)
@@ -137,16 +148,57 @@ void TransferStatusLabel::retranslate()
 
 void TransferStatusLabel::render()
 {
-    const QString shown = shownText();
+    QString shown = shownText();
+    QString whole = shown;
+    if (showsSaving()) {
+        whole = joined(shown, savingText(saving.folder));
+        // A long folder gives way in the middle, as much as the line needs; the tip has it whole.
+        const int room = width() - fontMetrics().horizontalAdvance(joined(shown, savingText(QString())));
+        shown = joined(shown, savingText(fontMetrics().elidedText(saving.folder, Qt::ElideMiddle, room)));
+        setToolTip(shown == whole ? QString() : Qt::convertFromPlainText(whole));
+    }
     // The bytes renew the text many times a second; a screen reader hears each picture begin, not
     // each step of its bytes. Named first, the label does not announce its new text itself.
     const QString name =
-        state == State::Receiving && !timerRefusal.isActive()
+        state == State::Receiving && !timerRefusal.isActive() && !showsSaving()
             ? tr("Receiving picture %1, pictures received: %2").arg(pictureIndex).arg(pictures)
-            : shown;
+            : whole;
     if (name != accessibleName())
         setAccessibleName(name);
     setText(shown);
+}
+
+bool TransferStatusLabel::showsSaving() const
+{
+    if (saving.folder.isEmpty() || timerRefusal.isActive())
+        return false;
+    if (timerSavingNotice.isActive() && !saving.failure.isEmpty())
+        return true;
+    return state == State::Idle || state == State::Arrived || state == State::Finished ||
+           state == State::Dropped;
+}
+
+QString TransferStatusLabel::joined(const QString& text, const QString& saving) const
+{
+    // During the notice the failure stands alone.
+    if (text.isEmpty() || (timerSavingNotice.isActive() && !this->saving.failure.isEmpty()))
+        return saving;
+    return tr("%1. %2").arg(text, saving);
+}
+
+QString TransferStatusLabel::savingText(const QString& folder) const
+{
+    const QString written = QString::number(saving.written);
+    const QString there = QString::number(saving.alreadyThere);
+    if (!saving.failure.isEmpty())
+        return tr("Saving to %1 failed: %2 (%3 new, %4 already there, %5 not saved)")
+            .arg(folder, saving.failure, written, there, QString::number(saving.failed));
+    if (saving.written + saving.alreadyThere + saving.failed == 0)
+        return tr("Saving each picture to %1").arg(folder);
+    if (saving.failed == 0)
+        return tr("Saved to %1: %2 new, %3 already there").arg(folder, written, there);
+    return tr("Saved to %1: %2 new, %3 already there, %4 not saved")
+        .arg(folder, written, there, QString::number(saving.failed));
 }
 
 QString TransferStatusLabel::shownText()

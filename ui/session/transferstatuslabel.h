@@ -1,12 +1,15 @@
 #ifndef TRANSFERSTATUSLABEL_H
 #define TRANSFERSTATUSLABEL_H
 
+#include "ui/autosave/autosavetally.h"
+
 #include <QLabel>
 #include <QTimer>
 
 // One line about the transfer of stored pictures: which picture is arriving and how far it is,
 // how many pictures came, and that the transfer ended or a picture was dropped. Between
-// transfers it also tells, once, that the language choice could not be saved.
+// transfers it also tells, once, that the language choice could not be saved. Between pictures and
+// at the end it adds where the pictures saved as they arrive went.
 class TransferStatusLabel : public QLabel
 {
     Q_OBJECT
@@ -42,6 +45,8 @@ public slots:
     void liveViewStopped();
     // Only the first call of the label's life shows; the line says nothing new at every click.
     void languageNotSaved(const QString& settingsPath);
+    // A new failure also shows for a moment over whatever the line says.
+    void showSaving(const AutoSaveTally& tally, bool newFailure);
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -68,6 +73,10 @@ private:
     void render();
     // Sets the tip too.
     QString shownText();
+    // What saving as pictures arrive did, naming the folder as given; empty when not to be shown.
+    QString savingText(const QString& folder) const;
+    bool showsSaving() const;
+    QString joined(const QString& text, const QString& saving) const;
 
     State state = State::Idle;
     int pictureIndex = -1;
@@ -80,6 +89,9 @@ private:
     QString unsavedSettingsPath; // empty until the language could not be saved
     // While running, the refusal shows instead of the state, which goes on underneath.
     QTimer timerRefusal;
+    AutoSaveTally saving;
+    // While running, a new saving failure shows instead of the state.
+    QTimer timerSavingNotice;
 };
 
 #endif // TRANSFERSTATUSLABEL_H

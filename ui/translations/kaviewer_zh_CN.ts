@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>AutoSave</name>
+    <message>
+        <source>Choose the Folder for Each Arriving Picture</source>
+        <translation>选择保存每张到达图片的文件夹</translation>
+    </message>
+</context>
+<context>
     <name>ExportCommands</name>
     <message>
         <source>Save Image</source>
@@ -417,6 +424,18 @@ Do you want to replace it?</source>
         <source>Records every complete current picture as PNG into a folder, with frames.csv; R again stops.</source>
         <translation>将每张完整的当前图片以 PNG 格式录制到文件夹中，并附 frames.csv；再按 R 停止。</translation>
     </message>
+    <message>
+        <source>Save each picture as it arrives…</source>
+        <translation>每张图片到达时保存…</translation>
+    </message>
+    <message>
+        <source>Ctrl+Shift+S</source>
+        <translation>Ctrl+Shift+S</translation>
+    </message>
+    <message>
+        <source>Asks for a folder, then saves the pictures in the list and each one that arrives as PNG, in a folder named after the device, never twice; pressed again, stops. Also on the right-click menus.</source>
+        <translation>先选择文件夹，然后将列表中的图片及之后到达的每张图片以 PNG 格式保存到以设备命名的文件夹中，不会重复保存；再按一次则停止。右键菜单中也有此项。</translation>
+    </message>
 </context>
 <context>
     <name>ImageRowItem</name>
@@ -427,6 +446,10 @@ Do you want to replace it?</source>
     <message>
         <source>Shown in the preview when selected</source>
         <translation>选中后显示在预览中</translation>
+    </message>
+    <message>
+        <source>Picture %1, saved</source>
+        <translation>图片 %1，已保存</translation>
     </message>
 </context>
 <context>
@@ -523,6 +546,10 @@ Do you want to replace it?</source>
         <source>Maker&apos;s logo</source>
         <translation>制造商标志</translation>
     </message>
+    <message>
+        <source>Its menu saves originals and each picture as it arrives (Ctrl+Shift+S)</source>
+        <translation>其菜单可保存原图，并可在每张图片到达时保存 (Ctrl+Shift+S)</translation>
+    </message>
 </context>
 <context>
     <name>OriginalsMenu</name>
@@ -545,6 +572,10 @@ Do you want to replace it?</source>
     <message>
         <source>Open in the viewer</source>
         <translation>在查看器中打开</translation>
+    </message>
+    <message>
+        <source>Save each picture as it arrives…</source>
+        <translation>每张图片到达时保存…</translation>
     </message>
 </context>
 <context>
@@ -760,6 +791,26 @@ Do you want to replace it?</source>
     <message>
         <source>Receiving picture %1, pictures received: %2</source>
         <translation>正在接收图片 %1，已接收图片：%2</translation>
+    </message>
+    <message>
+        <source>%1. %2</source>
+        <translation>%1。%2</translation>
+    </message>
+    <message>
+        <source>Saving to %1 failed: %2 (%3 new, %4 already there, %5 not saved)</source>
+        <translation>保存到 %1 失败：%2（新增 %3 张，已存在 %4 张，未保存 %5 张）</translation>
+    </message>
+    <message>
+        <source>Saving each picture to %1</source>
+        <translation>每张图片到达时保存到 %1</translation>
+    </message>
+    <message>
+        <source>Saved to %1: %2 new, %3 already there</source>
+        <translation>已保存到 %1：新增 %2 张，已存在 %3 张</translation>
+    </message>
+    <message>
+        <source>Saved to %1: %2 new, %3 already there, %4 not saved</source>
+        <translation>已保存到 %1：新增 %2 张，已存在 %3 张，未保存 %4 张</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,7 @@
 
 #include "core/picturestore.h"
 #include "device/kadevice.h"
+#include "ui/autosave/autosave.h"
 #include "ui/export/exportcommands.h"
 #include "ui/export/originalsmenu.h"
 #include "ui/list/imagelistwidget.h"
@@ -84,7 +85,7 @@ MainWindow::MainWindow(QWidget* parent)
       labelStatusText(nullptr), labelDeviceInfo(nullptr), labelLogo(nullptr), listWidget(nullptr),
       pictureStore(nullptr), pictureRows(nullptr), labelFrame(nullptr), labelPreview(nullptr),
       labelImageNumber(nullptr), labelTransfer(nullptr), linkSession(nullptr), previewArea(nullptr),
-      originalsMenu(nullptr), helpWindow(nullptr), viewerOpener(nullptr)
+      originalsMenu(nullptr), autoSave(nullptr), helpWindow(nullptr), viewerOpener(nullptr)
 {
     initResources();
     pictureStore = new PictureStore(this);
@@ -94,7 +95,8 @@ MainWindow::MainWindow(QWidget* parent)
     linkSession = new LinkSession(labelTransfer, this);
     previewArea = new PreviewArea(labelFrame, labelPreview, labelImageNumber, linkSession, this);
     exportCommands = std::make_unique<ExportCommands>(this, pictureStore, previewArea);
-    originalsMenu = new OriginalsMenu(exportCommands.get(), pictureStore, previewArea, this);
+    autoSave = new AutoSave(pictureStore, linkSession, labelTransfer, this);
+    originalsMenu = new OriginalsMenu(exportCommands.get(), autoSave, pictureStore, previewArea, this);
     pictureRows = new PictureRows(listWidget, pictureStore, this);
     viewerOpener = new ViewerOpener(listWidget, labelFrame, pictureStore, previewArea, linkSession, this);
     device = linkSession->device();
@@ -107,8 +109,9 @@ MainWindow::MainWindow(QWidget* parent)
 MainWindow::~MainWindow()
 {
     // The worker stops before the window goes; pictures it sent meanwhile join the store and go
-    // with it.
+    // with it, and are saved before the saving worker stops.
     linkSession->shutDown();
+    autoSave->shutDown();
 }
 
 void MainWindow::initUi()

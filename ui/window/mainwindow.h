@@ -9,6 +9,7 @@
 #include <QPoint>
 #include <memory>
 
+class AutoSave;
 class KaDevice;
 class QLabel;
 class QListWidget;
@@ -123,6 +124,8 @@ private:
     PreviewArea* previewArea;
     // The originals' menu of the list and the preview.
     OriginalsMenu* originalsMenu;
+    // Each picture saved as it enters the store, on a thread of its own, when the user chose a folder.
+    AutoSave* autoSave;
     // Made when first asked for; it follows the window's language.
     HelpWindow* helpWindow;
     // The viewer, opened from the list, the preview and their menus.

@@ -2,6 +2,7 @@
 // description of every control in the current language.
 #include "ui/window/mainwindow.h"
 
+#include "ui/autosave/autosave.h"
 #include "ui/help/helpwindow.h"
 #include "ui/viewer/vieweropener.h"
 
@@ -34,6 +35,8 @@ void MainWindow::initKeyboard()
     // What the keys bring, an open viewer shows.
     connect(currentPicture, &QShortcut::activated, viewerOpener, &ViewerOpener::slotFollowCurrent);
     connect(liveView, &QShortcut::activated, viewerOpener, &ViewerOpener::slotFollowCurrent);
+    auto* eachPicture = new QShortcut(AutoSave::shortcut(), this);
+    connect(eachPicture, &QShortcut::activated, autoSave, &AutoSave::slotToggle);
 
     // Along the window as it reads: the large buttons, the pictures, then the top right.
     const QList<QWidget*> order{buttonConnect, buttonExport, buttonExportAll, listWidget, buttonCh,
@@ -77,6 +80,8 @@ void MainWindow::applyAccessibleTexts()
     listWidget->setAccessibleDescription(
         tr("The received pictures; the arrow keys move through them and the preview follows"));
     labelFrame->setAccessibleName(tr("Preview"));
+    labelFrame->setAccessibleDescription(
+        tr("Its menu saves originals and each picture as it arrives (Ctrl+Shift+S)"));
     labelPreview->setAccessibleDescription(tr("The selected picture at its own size; its number is below"));
     labelImageNumber->setAccessibleDescription(tr("Number of the picture in the preview"));
     labelLogo->setAccessibleName(tr("Maker's logo"));

@@ -1,6 +1,7 @@
 // Language selection: every language-dependent text, picture and font of the window.
 #include "ui/window/mainwindow.h"
 
+#include "ui/autosave/autosave.h"
 #include "ui/preview/previewarea.h"
 
 #include "ui/help/helpwindow.h"
@@ -74,6 +75,7 @@ void MainWindow::applyLanguage()
     labelLogo->setGeometry(QRect(QPoint(785, 560), logicalSize(logo)));
     labelLogo->setPixmap(logo);
 
+    autoSave->refresh();
     labelTransfer->retranslate();
     previewArea->retranslate();
     applyAccessibleTexts();
