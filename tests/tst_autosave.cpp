@@ -321,7 +321,10 @@ private slots:
         rig.send(SimImage::pattern(9, 64, 48, 2));
         QTRY_COMPARE_WITH_TIMEOUT(rig.list()->count(), 3, kWaitMs);
 
-        // On by the keys into another folder: all three go there, and the first folder got nothing.
+        // On by the keys into another folder once disconnected: all three go to their device's
+        // folder there, and the first folder got nothing more.
+        rig.click("buttonConnect");
+        QTRY_VERIFY_WITH_TIMEOUT(!rig.window->findChild<LinkSession*>()->isConnected(), kWaitMs);
         QTemporaryDir second;
         {
             DialogAnswer answer(second.path());

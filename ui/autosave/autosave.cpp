@@ -34,6 +34,7 @@ AutoSave::AutoSave(PictureStore* store, const LinkSession* session, TransferStat
     qRegisterMetaType<AutoSaveJob>("AutoSaveJob");
     qRegisterMetaType<ArchiveResult>("ArchiveResult");
     connect(thread, &QThread::finished, worker, &QObject::deleteLater);
+    connect(thread, &QThread::started, worker, &AutoSaveWorker::slotGiveWay, Qt::DirectConnection);
     worker->moveToThread(thread);
     thread->start(QThread::LowPriority);
     connect(this, &AutoSave::signalKeep, worker, &AutoSaveWorker::slotKeep);
@@ -55,20 +56,40 @@ void AutoSave::refresh()
     if (folder == chosenFolder)
         return;
     chosenFolder = folder;
+    setDevice(device);
     beginTally();
+}
+
+void AutoSave::setDevice(const KaDeviceInfo& info)
+{
+    device = info;
+    deviceFolder = QDir(chosenFolder).filePath(PictureArchive::deviceFolderName(device));
 }
 
 void AutoSave::beginTally()
 {
     tally = AutoSaveTally();
+    // Before the first connection the device's folder is not known yet.
     if (isOn())
-        tally.folder = QDir::toNativeSeparators(deviceFolder());
+        tally.folder = QDir::toNativeSeparators(generation == 0 ? chosenFolder : deviceFolder);
+    failureToTell = false;
     line->showSaving(tally, false);
 }
 
-QString AutoSave::deviceFolder() const
+void AutoSave::tell(bool newFailure)
 {
-    return QDir(chosenFolder).filePath(PictureArchive::deviceFolderName(session->deviceInfo()));
+    failureToTell = failureToTell || newFailure;
+    if (tellScheduled)
+        return;
+    tellScheduled = true;
+    QMetaObject::invokeMethod(this, &AutoSave::tellPending, Qt::QueuedConnection);
+}
+
+void AutoSave::tellPending()
+{
+    tellScheduled = false;
+    line->showSaving(tally, failureToTell);
+    failureToTell = false;
 }
 
 void AutoSave::slotToggle()
@@ -99,8 +120,8 @@ void AutoSave::pictureAppended(int row)
     job.generation = generation;
     job.row = row;
     job.chosenFolder = chosenFolder;
-    job.folder = deviceFolder();
-    job.device = session->deviceInfo();
+    job.folder = deviceFolder;
+    job.device = device;
     job.picture = {picture.index, picture.image, picture.arrived};
     ++pending;
     emit signalKeep(job);
@@ -110,6 +131,7 @@ void AutoSave::storeCleared()
 {
     // A new connection: what comes back for the old pictures marks nothing and counts no more.
     ++generation;
+    setDevice(session->deviceInfo());
     refresh();
     beginTally();
 }
@@ -143,7 +165,7 @@ void AutoSave::pictureKept(const AutoSaveJob& job, const ArchiveResult& result)
                                       "; the next pictures are tried, told again once one is saved";
         tally.failure = result.reason;
     }
-    line->showSaving(tally, newFailure);
+    tell(newFailure);
 }
 
 void AutoSave::shutDown()

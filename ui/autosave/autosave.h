@@ -46,7 +46,10 @@ private:
     void storeCleared();
     void pictureKept(const AutoSaveJob& job, const ArchiveResult& result);
     void beginTally();
-    QString deviceFolder() const;
+    void setDevice(const KaDeviceInfo& info);
+    // The transfer line follows once per turn of the event loop, however many results came.
+    void tell(bool newFailure);
+    void tellPending();
 
     PictureStore* store;
     const LinkSession* session;
@@ -55,9 +58,15 @@ private:
     QThread* thread;
     AutoSaveWorker* worker;
     QString chosenFolder;
+    // What the device said of itself at the connection the store's pictures came from, and its
+    // folder in the chosen one.
+    KaDeviceInfo device;
+    QString deviceFolder;
     quint64 generation = 0;
     int pending = 0;
     AutoSaveTally tally;
+    bool tellScheduled = false;
+    bool failureToTell = false;
 };
 
 #endif // AUTOSAVE_H

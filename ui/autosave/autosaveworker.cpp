@@ -2,6 +2,19 @@
 
 #include <QFileInfo>
 #include <cerrno>
+#ifdef Q_OS_LINUX
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+#endif
+
+void AutoSaveWorker::slotGiveWay()
+{
+#ifdef Q_OS_LINUX
+    // Qt's thread priorities do nothing under Linux's normal scheduling; a nice value does.
+    setpriority(PRIO_PROCESS, id_t(syscall(SYS_gettid)), 10);
+#endif
+}
 
 void AutoSaveWorker::slotKeep(const AutoSaveJob& job)
 {

@@ -15,6 +15,8 @@ public:
     using QObject::QObject;
 
 public slots:
+    // On its thread as it starts: the window and the link come first when the cores are busy.
+    void slotGiveWay();
     void slotKeep(const AutoSaveJob& job);
 
 signals:
