@@ -28,6 +28,8 @@ fail() {
   exit 1
 }
 winpath() { echo "Z:${1//\//\\}"; }
+# shellcheck source=wine-common.sh
+source "$(dirname "$0")/wine-common.sh"
 
 # The port as Windows lists it, as in the window's session.
 key='HKLM\System\CurrentControlSet\Enum\USB\VID_10C4&PID_EA60\0001'
@@ -43,12 +45,7 @@ for _ in $(seq 100); do [ -e "$work/kapull-com5" ] && break; sleep 0.1; done
 ln -sfn "$work/kapull-com5" "$WINEPREFIX/dosdevices/com5"
 
 shim=$work/kapull-shim
-mkdir -p "$shim"
-here=$(dirname "$0")/serial-wait
-x86_64-w64-mingw32-gcc-posix -std=c11 -O2 -Wall -Wextra -shared -static-libgcc -o "$shim/serialwait.dll" \
-  "$here/serialwait.c" || fail "serialwait.dll did not build"
-x86_64-w64-mingw32-gcc-posix -std=c11 -O2 -Wall -Wextra -municode -static-libgcc -o "$shim/launch.exe" \
-  "$here/launch.c" || fail "launch.exe did not build"
+build_serial_shim "$shim"
 kapull() {
   timeout 120 $wine "$shim/launch.exe" "$(winpath "$program_dir")\\kapull.exe" "$(winpath "$shim")\\serialwait.dll" "$@"
 }

@@ -95,12 +95,7 @@ ln -sfn "$work/com5" "$WINEPREFIX/dosdevices/com5"
 
 # The test-only launcher and library, never part of the zip or the installer.
 shim=$work/serial-wait
-mkdir -p "$shim"
-here=$(dirname "$0")/serial-wait
-x86_64-w64-mingw32-gcc-posix -std=c11 -O2 -Wall -Wextra -shared -static-libgcc -o "$shim/serialwait.dll" \
-  "$here/serialwait.c" || fail "serialwait.dll did not build"
-x86_64-w64-mingw32-gcc-posix -std=c11 -O2 -Wall -Wextra -municode -static-libgcc -o "$shim/launch.exe" \
-  "$here/launch.c" || fail "launch.exe did not build"
+build_serial_shim "$shim"
 
 # Stored pictures in 1, 2 and 3 bytes per pixel whose pixels survive the device's formats
 # unchanged (the 2-byte one holds only colours RGB565 represents exactly).
